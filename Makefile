@@ -1,0 +1,35 @@
+# Sorvane: build, run and test on Debian. Every target installs what it is missing first.
+BUILD ?= build
+WIN := $(BUILD)/win
+HOST := $(BUILD)/host
+JOBS ?= 2
+
+.PHONY: all deps build host run test unit e2e lint fuzz bench dist repro screenshots clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN) -j$(JOBS)
+
+host: deps
+	@cmake -S . -B $(HOST) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(HOST) -j$(JOBS)
+
+run: build
+	@bash tools/run-program.sh $(BUILD)
+
+test: build host
+	@bash tools/run-tests.sh $(BUILD)
+
+fuzz: host
+	@bash tools/fuzz.sh $(HOST) $${FUZZ_SECONDS:-300}
+
+bench: build
+	@bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) dist

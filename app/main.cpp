@@ -1,0 +1,61 @@
+// Sorvane: finds media files on the ticked drives or in one folder, lists them live, and opens,
+// reveals, deletes, sends (copies) and exports them.
+//
+// Architecture
+//
+// Modules. app/ holds the entry point (this file), the main window (main_window.cpp), the menus
+// and the one command dispatch (commands.cpp), the result list with its item actions and the
+// numbering thread (result_list.cpp), and the program-wide state (state.h, the only header that
+// declares shared variables). settings/ holds the search settings record, the advanced settings
+// dialog and the settings file; search/ the drive lists, the walker with its match rule and the
+// run control of a search; send/ the send engine, the program's own file copy and the progress
+// window; export/ the list export. Files named like path_text.cpp, line_format.cpp, match.cpp,
+// settings_format.cpp or send_text.cpp hold logic that needs no window; they are built for the
+// host as well and unit-tested there.
+//
+// Ownership. Every window and control belongs to this, the first thread: the main window, the
+// modal advanced settings dialog (inside its own modal loop) and the modeless progress window
+// (through IsDialogMessageA below). The result list is the only store of search results.
+// The search settings are written on this thread only, and only while no search runs.
+//
+// Threads. A search runs one walker per root and one watcher that waits for them; a send runs
+// one send thread; numbering and export run a thread each. Workers reach controls only with
+// SendMessage, which runs the request on this thread and waits for it. No worker holds a lock
+// that this thread takes: the one lock, around numbering and appending a found file, is taken by
+// walkers only. Workers are never suspended or killed: a pause holds walkers at safe points on an
+// event, a stop lets them unwind, and closing during a send asks the copy to abort and waits for
+// it briefly while still serving messages.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "main_window.h"
+#include "state.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    g_instance = instance;
+    // The progress bar class must be registered before the first send opens its window.
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    g_mainWindow = CreateWindowExA(0, "Sorvane", "Sorvane", WS_OVERLAPPEDWINDOW, 200, 50, 950, 710,
+                                   NULL, NULL, instance, NULL);
+    if (!g_mainWindow) {
+        MessageBoxA(NULL, "Window Creation Failed!", kAppCaption, MB_ICONWARNING);
+        return 0;
+    }
+    ShowWindow(g_mainWindow, showCommand);
+    UpdateWindow(g_mainWindow);
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (g_progressWindow && IsDialogMessageA(g_progressWindow, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,12 @@
+// The main window: its class, its procedure and what it builds at creation.
+#ifndef SORVANE_MAIN_WINDOW_H
+#define SORVANE_MAIN_WINDOW_H
+
+#include <windows.h>
+
+extern const char kAppCaption[];   // "Sorvane 1.0": caption of the program's message boxes
+
+bool RegisterMainWindowClass(HINSTANCE instance);
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

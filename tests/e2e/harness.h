@@ -1,0 +1,94 @@
+// End-to-end harness: drives the real Sorvane.exe from a test program in the same Wine, as a
+// user would: finds its windows, reads controls, presses buttons, keys and menus, answers
+// message boxes and file dialogs. Fixture drives: D:\ (fixed) and E:\ (removable), both empty
+// folders that the tests fill; C:\ is the prefix's own.
+#ifndef SORVANE_E2E_HARNESS_H
+#define SORVANE_E2E_HARNESS_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ControlInfo {
+    std::string cls;    // window class
+    std::string text;   // window text
+    DWORD style;
+    DWORD exStyle;
+    RECT rect;          // in the parent's client coordinates
+    int id;
+};
+
+// Waits until pred is true, polling every 10 ms; false on time-out.
+bool WaitUntil(const std::function<bool()> &pred, int timeoutMs = 5000);
+
+// --- The program ---
+struct Running {
+    PROCESS_INFORMATION pi;
+    HWND main;   // the main window
+};
+Running LaunchSorvane();                  // starts the program and waits for its main window
+void EndSorvane(Running &app);            // ends it (and whatever dialog it shows) for sure
+bool ProcessEnded(const Running &app, int timeoutMs = 5000);
+
+// --- Windows and controls ---
+std::vector<HWND> ChildWindows(HWND parent);           // direct children, in Z (creation) order
+HWND ChildById(HWND parent, int id, int nth = 0);      // nth direct child with that ID
+ControlInfo ReadControl(HWND control);
+std::string WindowTextOf(HWND window);
+bool IsChecked(HWND button);
+void SetChecked(HWND button, bool checked);            // as a click would leave it, without WM_COMMAND
+// The topmost-level window of the process with this class ("#32770" for dialogs and message
+// boxes) other than the main window, waited for; NULL on time-out.
+HWND WaitForWindow(const Running &app, const char *cls, const char *title = nullptr, int timeoutMs = 5000);
+// A message box of the process: its text (static 65535) and caption.
+HWND WaitForMessageBox(const Running &app, int timeoutMs = 5000);
+std::string MessageBoxText(HWND box);
+void Answer(HWND dialog, int buttonId);                 // presses IDOK, IDYES, IDNO ... (posted)
+// No message box or dialog of the process shows within the time.
+bool NoDialogFor(const Running &app, int ms);
+
+// --- Input ---
+void Click(HWND button);                                // BM_CLICK, posted
+void PostCommand(HWND window, int id, int notification = 0);
+// Opens the menu bar's menu by its mnemonic letter and picks the item by its letter.
+void PickMenu(const Running &app, char menuLetter, char itemLetter);
+// Opens the result list's context menu (WM_CONTEXTMENU at the list's top-left corner) and
+// returns the popup's window; PickPopupItem types the item's mnemonic or moves by arrow keys.
+HWND OpenContextMenu(const Running &app);
+void SendKey(HWND window, WORD vk);                      // WM_KEYDOWN + WM_KEYUP, posted
+
+// --- The result list ---
+HWND ResultList(const Running &app);                    // NULL before the first search
+std::vector<std::string> ListLines(HWND list);          // wide LB_GETTEXT, turned into ANSI
+void SelectLine(const Running &app, int index);          // as a click: LB_SETCURSEL + LBN_SELCHANGE
+// Clicks Start and waits for "Search Completed!"; returns the box's text and closes it.
+std::string RunSearchToEnd(const Running &app, int timeoutMs = 60000);
+
+// --- Common file dialogs ---
+// Types the name into the Save/Open dialog's file-name box and presses Save/Open.
+void FillFileDialog(HWND dialog, const std::string &name);
+
+// --- Fixtures (paths in Windows form, e.g. "D:\\music\\a.mp3") ---
+void ClearFolder(const std::string &folder);             // removes everything inside it
+void MakeFile(const std::string &path, uint64_t size = 0, char fill = 'x');  // parents too; sparse when large
+std::string ReadFileBytes(const std::string &path);
+bool FileExists(const std::string &path);
+void ResetFixtureDrives();                               // empties D:\ and E:\
+
+// Saves a screenshot of the whole X display as PNG under the README's image folder.
+bool TakeScreenshot(const std::string &pngName);
+
+// Launches the program for a test and ends it afterwards, whatever happened.
+class SorvaneTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    Running app{};
+};
+
+#endif

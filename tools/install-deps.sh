@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian: the mingw-w64 toolchain, Wine, Xvfb,
+# xwd and ImageMagick, clang and googletest. Quiet when everything is there already.
+set -euo pipefail
+need=()
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+command -v i686-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-i686)
+command -v wine >/dev/null && dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xwd >/dev/null || need+=(x11-apps)
+command -v convert >/dev/null && convert -version >/dev/null 2>&1 || need+=(imagemagick)
+command -v cmake >/dev/null || need+=(cmake)
+command -v clang++ >/dev/null || need+=(clang)
+command -v cppcheck >/dev/null || need+=(cppcheck)
+command -v zip >/dev/null || need+=(zip)
+command -v xxd >/dev/null || need+=(xxd)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ ${#need[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${need[*]}"
+$sudo dpkg --add-architecture i386
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

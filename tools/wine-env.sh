@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Prepares a private Wine prefix and an X display for running the program and its tests.
+# Usage: source tools/wine-env.sh BUILD_DIR   (exports WINEPREFIX, DISPLAY, SORVANE_FIXTURES)
+#        wine_env_stop                         (stops the wineserver and our Xvfb)
+# Drives in the prefix: C: (the prefix's own), D: fixed and E: removable on fixture folders,
+# and nothing else, so that the program's drive lists are known.
+_wine_build=$(cd "${1:?build folder}" && pwd)
+export WINEPREFIX="$_wine_build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export SORVANE_FIXTURES="$_wine_build/fixtures"
+mkdir -p "$SORVANE_FIXTURES/d" "$SORVANE_FIXTURES/e"
+
+_wine_fresh=0
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    _wine_fresh=1
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+fi
+# The drive letters: C: stays, D: and E: point at the fixture folders, the rest goes.
+for link in "$WINEPREFIX"/dosdevices/*; do
+    case "$(basename "$link")" in c:|d:|e:) ;; *) rm -f "$link" ;; esac
+done
+ln -sfn "$SORVANE_FIXTURES/d" "$WINEPREFIX/dosdevices/d:"
+ln -sfn "$SORVANE_FIXTURES/e" "$WINEPREFIX/dosdevices/e:"
+if [ "$_wine_fresh" = 1 ] || ! grep -q '"e:"="floppy"' "$WINEPREFIX/system.reg"; then
+    wine reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
+    wine reg add 'HKLM\Software\Wine\Drives' /v e: /d floppy /f >/dev/null 2>&1
+    wineserver -w
+fi
+
+# A display: the user's own when there is one and SORVANE_XVFB is not set, else a private Xvfb.
+if [ -z "${DISPLAY:-}" ] || [ -n "${SORVANE_XVFB:-}" ]; then
+    exec {_xvfb_fd}<> <(:)
+    Xvfb -displayfd "$_xvfb_fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    _wine_xvfb_pid=$!
+    read -r -t 20 _wine_display <&"$_xvfb_fd"
+    exec {_xvfb_fd}<&-
+    export DISPLAY=":$_wine_display"
+fi
+wineserver -p60
+
+wine_env_stop() {
+    wineserver -k 2>/dev/null || true
+    if [ -n "${_wine_xvfb_pid:-}" ]; then kill "$_wine_xvfb_pid" 2>/dev/null || true; fi
+}
