@@ -39,7 +39,12 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${SORVANE_XVFB:-}" ]; then
     exec {_xvfb_fd}<&-
     export DISPLAY=":$_wine_display"
 fi
-wineserver -p60
+# One server for the whole session, started here with no pipes of ours open, so that a test runner
+# that reads a program's output is never left waiting on a server or a service that inherited it.
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1
 
 wine_env_stop() {
     wineserver -k 2>/dev/null || true

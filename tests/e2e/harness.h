@@ -78,7 +78,7 @@ void ClearFolder(const std::string &folder);             // removes everything i
 void MakeFile(const std::string &path, uint64_t size = 0, char fill = 'x');  // parents too; sparse when large
 std::string ReadFileBytes(const std::string &path);
 bool FileExists(const std::string &path);
-void ResetFixtureDrives();                               // empties D:\ and E:\
+void ResetFixtureDrives();                               // empties the D: and E: drives
 
 // Saves a screenshot of the whole X display as PNG under the README's image folder.
 bool TakeScreenshot(const std::string &pngName);

@@ -1,0 +1,441 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool WaitUntil(const std::function<bool()> &pred, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        if (static_cast<int>(GetTickCount() - start) >= timeoutMs)
+            return false;
+        Sleep(10);
+    }
+}
+
+// --- Windows of the process ---
+
+struct TopLevelQuery {
+    DWORD pid;
+    const char *cls;
+    const char *title;
+    HWND exclude;
+    std::vector<HWND> found;
+};
+
+static BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
+{
+    TopLevelQuery *q = reinterpret_cast<TopLevelQuery *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != q->pid || window == q->exclude || !IsWindowVisible(window))
+        return TRUE;
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (q->cls && std::strcmp(cls, q->cls) != 0)
+        return TRUE;
+    if (q->title && WindowTextOf(window) != q->title)
+        return TRUE;
+    q->found.push_back(window);
+    return TRUE;
+}
+
+static std::vector<HWND> TopLevelWindows(DWORD pid, const char *cls, const char *title, HWND exclude)
+{
+    TopLevelQuery q{pid, cls, title, exclude, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+Running LaunchSorvane()
+{
+    Running app{};
+    const char *exe = std::getenv("SORVANE_EXE");
+    std::string cmd = std::string("\"") + (exe ? exe : "C:\\sorvane\\Sorvane.exe") + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    if (!CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &app.pi)) {
+        ADD_FAILURE() << "cannot start " << cmd << ": error " << GetLastError();
+        return app;
+    }
+    WaitForInputIdle(app.pi.hProcess, 10000);
+    WaitUntil([&] {
+        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, "Sorvane", nullptr, NULL);
+        app.main = w.empty() ? NULL : w[0];
+        return app.main != NULL;
+    }, 15000);
+    EXPECT_TRUE(app.main != NULL) << "the main window did not show";
+    return app;
+}
+
+bool ProcessEnded(const Running &app, int timeoutMs)
+{
+    return app.pi.hProcess && WaitForSingleObject(app.pi.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+void EndSorvane(Running &app)
+{
+    if (!app.pi.hProcess)
+        return;
+    if (WaitForSingleObject(app.pi.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(app.pi.hProcess, 1);
+        WaitForSingleObject(app.pi.hProcess, 10000);
+    }
+    CloseHandle(app.pi.hProcess);
+    CloseHandle(app.pi.hThread);
+    app = Running{};
+}
+
+// --- Controls ---
+
+static BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
+    std::vector<HWND> *out = reinterpret_cast<std::vector<HWND> *>(param);
+    out->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> all, direct;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all)
+        if (GetParent(w) == parent)
+            direct.push_back(w);
+    return direct;
+}
+
+HWND ChildById(HWND parent, int id, int nth)
+{
+    for (HWND w : ChildWindows(parent))
+        if (GetDlgCtrlID(w) == id && nth-- == 0)
+            return w;
+    return NULL;
+}
+
+std::string WindowTextOf(HWND window)
+{
+    wchar_t wide[4096] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, NULL);
+    char text[8192] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
+ControlInfo ReadControl(HWND control)
+{
+    ControlInfo info{};
+    char cls[64] = "";
+    GetClassNameA(control, cls, sizeof cls);
+    info.cls = cls;
+    info.text = WindowTextOf(control);
+    info.style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    info.exStyle = static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE));
+    GetWindowRect(control, &info.rect);
+    MapWindowPoints(NULL, GetParent(control), reinterpret_cast<POINT *>(&info.rect), 2);
+    info.id = GetDlgCtrlID(control);
+    return info;
+}
+
+bool IsChecked(HWND button)
+{
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(HWND button, bool checked)
+{
+    SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HWND WaitForWindow(const Running &app, const char *cls, const char *title, int timeoutMs)
+{
+    HWND found = NULL;
+    WaitUntil([&] {
+        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, cls, title, app.main);
+        found = w.empty() ? NULL : w[0];
+        return found != NULL;
+    }, timeoutMs);
+    return found;
+}
+
+HWND WaitForMessageBox(const Running &app, int timeoutMs)
+{
+    HWND found = NULL;
+    WaitUntil([&] {
+        for (HWND w : TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main))
+            if (GetDlgItem(w, 0xFFFF)) {
+                found = w;
+                return true;
+            }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    return box ? WindowTextOf(GetDlgItem(box, 0xFFFF)) : std::string("<no message box>");
+}
+
+void Answer(HWND dialog, int buttonId)
+{
+    HWND button = GetDlgItem(dialog, buttonId);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool NoDialogFor(const Running &app, int ms)
+{
+    return !WaitUntil([&] { return !TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main).empty(); }, ms);
+}
+
+// --- Input ---
+
+void Click(HWND button)
+{
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PostCommand(HWND window, int id, int notification)
+{
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
+}
+
+static HWND WaitForPopupMenu(const Running &app)
+{
+    HWND popup = NULL;
+    WaitUntil([&] {
+        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, "#32768", nullptr, NULL);
+        popup = w.empty() ? NULL : w.back();
+        return popup != NULL;
+    }, 5000);
+    return popup;
+}
+
+void PickMenu(const Running &app, char menuLetter, char itemLetter)
+{
+    PostMessageA(app.main, WM_SYSCOMMAND, SC_KEYMENU, menuLetter);
+    HWND popup = WaitForPopupMenu(app);
+    ASSERT_TRUE(popup != NULL) << "the menu did not open";
+    PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(itemLetter), 0);
+}
+
+HWND OpenContextMenu(const Running &app)
+{
+    HWND list = ResultList(app);
+    RECT r;
+    GetWindowRect(list, &r);
+    PostMessageA(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 10, r.top + 10));
+    return WaitForPopupMenu(app);
+}
+
+void SendKey(HWND window, WORD vk)
+{
+    PostMessageA(window, WM_KEYDOWN, vk, 1);
+    PostMessageA(window, WM_KEYUP, vk, 0xC0000001);
+}
+
+// --- The result list ---
+
+HWND ResultList(const Running &app)
+{
+    return ChildById(app.main, 116);
+}
+
+std::vector<std::string> ListLines(HWND list)
+{
+    std::vector<std::string> lines;
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (len < 0)
+            break;
+        std::vector<wchar_t> wide(static_cast<size_t>(len) + 1);
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        char text[4096] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof text, NULL, NULL);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+void SelectLine(const Running &app, int index)
+{
+    HWND list = ResultList(app);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(116, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+std::string RunSearchToEnd(const Running &app, int timeoutMs)
+{
+    Click(ChildById(app.main, 115));
+    HWND box = WaitForMessageBox(app, timeoutMs);
+    std::string text = MessageBoxText(box);
+    if (box) {
+        Answer(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); });
+    }
+    return text;
+}
+
+// --- File dialogs ---
+
+static HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
+{
+    std::vector<HWND> all;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
+    for (HWND w : all)
+        if (match(w))
+            return w;
+    return NULL;
+}
+
+static bool ClassIs(HWND w, const char *cls)
+{
+    char name[64] = "";
+    GetClassNameA(w, name, sizeof name);
+    return _stricmp(name, cls) == 0;
+}
+
+void FillFileDialog(HWND dialog, const std::string &name)
+{
+    HWND box = FindDescendant(dialog, [](HWND w) { return GetDlgCtrlID(w) == 1148; });
+    ASSERT_TRUE(box != NULL) << "no file-name box";
+    HWND edit = ClassIs(box, "Edit") ? box : FindDescendant(box, [](HWND w) { return ClassIs(w, "Edit"); });
+    ASSERT_TRUE(edit != NULL) << "no file-name edit";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// --- Fixtures ---
+
+void ClearFolder(const std::string &folder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = fd.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ClearFolder(path);
+            RemoveDirectoryA(path.c_str());
+        } else {
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+static void MakeParents(const std::string &path)
+{
+    for (size_t i = 3; i < path.size(); ++i)
+        if (path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), NULL);
+}
+
+void MakeFile(const std::string &path, uint64_t size, char fill)
+{
+    MakeParents(path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
+    if (size <= (1u << 20)) {
+        std::string bytes(static_cast<size_t>(size), fill);
+        DWORD written = 0;
+        if (!bytes.empty())
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    } else {  // large files are sparse: only their length is set
+        LARGE_INTEGER end;
+        end.QuadPart = static_cast<LONGLONG>(size);
+        SetFilePointerEx(file, end, NULL, FILE_BEGIN);
+        SetEndOfFile(file);
+    }
+    CloseHandle(file);
+}
+
+std::string ReadFileBytes(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes;
+    char buf[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buf, sizeof buf, &got, NULL) && got > 0)
+        bytes.append(buf, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ResetFixtureDrives()
+{
+    ClearFolder("D:");
+    ClearFolder("E:");
+}
+
+// --- Screenshots ---
+
+static BOOL CALLBACK UniteVisible(HWND window, LPARAM param)
+{
+    std::pair<DWORD, RECT> *q = reinterpret_cast<std::pair<DWORD, RECT> *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    RECT r;
+    if (pid == q->first && IsWindowVisible(window) && GetWindowRect(window, &r))
+        UnionRect(&q->second, &q->second, &r);
+    return TRUE;
+}
+
+bool TakeScreenshot(const std::string &pngName)
+{
+    const char *dir = std::getenv("SORVANE_SHOTS");   // a Unix folder; no screenshots without it
+    if (!dir || !*dir)
+        return false;
+    std::pair<DWORD, RECT> q{0, {0, 0, 0, 0}};
+    // The program's windows: the main one and whatever it shows over it.
+    HWND main = FindWindowA("Sorvane", NULL);
+    GetWindowThreadProcessId(main, &q.first);
+    EnumWindows(UniteVisible, reinterpret_cast<LPARAM>(&q));
+    RECT &r = q.second;
+    char cmd[1024];
+    std::snprintf(cmd, sizeof cmd,
+                  "sh -c \"xwd -root -silent | convert xwd:- -crop %ldx%ld+%ld+%ld +repage -strip "
+                  "-colors 256 PNG8:'%s/%s'\"",
+                  r.right - r.left, r.bottom - r.top, r.left, r.top, dir, pngName.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA("\\\\?\\unix\\bin\\sh", cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return true;
+}
+
+// --- Fixture class ---
+
+void SorvaneTest::SetUp()
+{
+    ResetFixtureDrives();
+    app = LaunchSorvane();
+    ASSERT_TRUE(app.main != NULL);
+}
+
+void SorvaneTest::TearDown()
+{
+    EndSorvane(app);
+}
