@@ -4,6 +4,6 @@
 set -euo pipefail
 build=${1:-build}
 cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \
-    --inline-suppr --std=c++17 -D_WIN32 -DWINAPI= -DCALLBACK= \
+    --inline-suppr --std=c++17 --library=windows -D_WIN32 -DWINAPI= -DCALLBACK= \
     --suppress=missingIncludeSystem \
     app settings search send export
