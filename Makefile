@@ -31,5 +31,11 @@ fuzz: host
 bench: build
 	@bash bench/run.sh $(BUILD)
 
+dist: build
+	@bash tools/dist.sh $(BUILD)
+
+repro: deps
+	@bash tools/check-repro.sh
+
 clean:
 	rm -rf $(BUILD) dist

@@ -22,4 +22,4 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 echo "Installing: ${need[*]}"
 $sudo dpkg --add-architecture i386
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
