@@ -34,6 +34,7 @@ stage() {  # stage NAME COMMAND...: runs a stage, counting the tests of its ctes
 
 stage lint bash tools/lint.sh "$build"
 stage unit ctest --test-dir "$build/host" --output-on-failure
+stage repro bash tools/check-repro.sh
 stage fuzz bash tools/fuzz.sh "$build/host" "${FUZZ_SECONDS:-30}"
 
 export SORVANE_XVFB=1
