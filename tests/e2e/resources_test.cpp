@@ -139,4 +139,58 @@ TEST_F(ResourcesTest, IsAThirtyTwoBitGuiProgram)
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
 }
 
+// Every DLL the program imports is one that Windows ships, so the file runs on its own.
+TEST_F(ResourcesTest, ImportsOnlyWindowsOwnDlls)
+{
+    const char *exe = std::getenv("SORVANE_EXE");
+    HMODULE image = LoadLibraryExA(exe ? exe : "C:\\sorvane\\Sorvane.exe", NULL, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_TRUE(image != NULL);
+    const BYTE *base = reinterpret_cast<const BYTE *>(image);
+    const IMAGE_NT_HEADERS32 *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    ASSERT_NE(0u, dir.VirtualAddress);
+    const char *const windowsOwn[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
+                                      "comdlg32.dll", "shell32.dll", "advapi32.dll", "msvcrt.dll",
+                                      "ole32.dll", "shlwapi.dll"};
+    int count = 0;
+    for (const IMAGE_IMPORT_DESCRIPTOR *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + dir.VirtualAddress);
+         d->Name; ++d, ++count) {
+        std::string name = reinterpret_cast<const char *>(base + d->Name);
+        bool known = false;
+        for (const char *own : windowsOwn)
+            known = known || _stricmp(own, name.c_str()) == 0;
+        EXPECT_TRUE(known) << name << " is not a DLL that Windows ships";
+    }
+    EXPECT_GE(count, 3);
+    FreeLibrary(image);
+}
+
+TEST_F(ResourcesTest, VersionResourceNamesTheProduct)
+{
+    const char *exe = std::getenv("SORVANE_EXE");
+    const char *path = exe ? exe : "C:\\sorvane\\Sorvane.exe";
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    ASSERT_NE(0u, size);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data.data()));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void **>(&fixed), &len));
+    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+    auto value = [&](const char *key) {
+        char *text = nullptr;
+        UINT n = 0;
+        std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+        return VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void **>(&text), &n) && text
+                   ? std::string(text) : std::string();
+    };
+    EXPECT_EQ("Sorvane", value("ProductName"));
+    EXPECT_EQ("1.0", value("ProductVersion"));
+    EXPECT_FALSE(value("FileDescription").empty());
+    EXPECT_EQ("Copyright (c) 2026 The Sorvane developers", value("LegalCopyright"));
+}
+
 }  // namespace
