@@ -34,6 +34,9 @@ bench: build
 dist: build
 	@bash tools/dist.sh $(BUILD)
 
+screenshots: build
+	@bash tools/screenshots.sh $(BUILD)
+
 repro: deps
 	@bash tools/check-repro.sh
 

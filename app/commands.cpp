@@ -28,7 +28,7 @@ HMENU BuildMenuBar()
 void ShowAboutBox(HWND window)
 {
     MessageBoxA(window,
-                "This program is created by Sorvane Developers\n"
+                "This program is created by The Sorvane developers\n"
                 " Contact @ sorvane@example.org \n\n"
                 "\t Version: 1.0\n\n",
                 "About Sorvane", MB_ICONINFORMATION);
@@ -97,7 +97,7 @@ void DispatchCommand(HWND window, int id, int notification)
     case IDM_REMOVE: RemoveSelectedLine(); break;
     case IDM_PROPERTIES: ShowFileProperties(); break;
     case IDC_ADVANCED: OnAdvancedButton(window); break;
-    case IDM_NUMBERS: StartThread(ToggleFileNumbers); break;
+    case IDM_NUMBERS: StartNumberingPass(); break;
     case IDM_EXPORT: StartThread(ExportList); break;
     case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_ABOUT: ShowAboutBox(window); break;
@@ -112,12 +112,16 @@ static POINT ContextMenuPoint(HWND list, LPARAM screenPos)
     POINT pt = {GET_X_LPARAM(screenPos), GET_Y_LPARAM(screenPos)};
     if (screenPos != -1)
         return pt;
+    RECT client = {0, 0, 0, 0};
     RECT item = {0, 0, 0, 0};
+    GetClientRect(list, &client);
     int sel = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (sel >= 0)
-        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(&item));
-    pt.x = item.left;
-    pt.y = item.bottom;
+    pt.x = 0;
+    pt.y = 0;
+    // A selected line scrolled out of sight does not carry the menu off the list.
+    if (sel >= 0 && SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
+        item.bottom > client.top && item.bottom <= client.bottom)
+        pt.y = item.bottom;
     ClientToScreen(list, &pt);
     return pt;
 }

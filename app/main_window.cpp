@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "../search/run_control.h"
 #include "../send/send_engine.h"
 #include "../settings/search_settings.h"
 #include "commands.h"
@@ -143,10 +144,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
     case WM_TIMER:
-        OnListPaceTimer();
+        OnListPaceTimer(static_cast<UINT_PTR>(wParam));
         return 0;
     case WM_LIST_BUSY:
-        SetListBusy(wParam != 0);
+        SetListBusy(wParam != 0, reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_SEARCH_ENDED:
+        OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
         OnSendEnded();

@@ -1,12 +1,298 @@
-// Placeholder until the result list lands: nothing to act on yet.
 #include "result_list.h"
-void ResetResultList() {}
-void UpdateSelection() {}
-void OpenSelectedFile() {}
-void OpenParentFolder() {}
-void ShowFileProperties() {}
-void RemoveSelectedLine() {}
-void DeleteSelectedFile() {}
-DWORD WINAPI ToggleFileNumbers(LPVOID) { return 0; }
-void SetListBusy(bool) {}
-void OnListPaceTimer() {}
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+
+#include "../search/search_text.h"
+#include "ids.h"
+#include "line_format.h"
+#include "main_window.h"
+#include "state.h"
+
+enum { kNumberingLineBytes = 1080 };
+
+// Asked of the list by the numbering thread: rewrite line wParam (lParam 1: numbered by its
+// position, 0: the path alone). One request per line, so that a line the user removes meanwhile
+// is never replaced by another one's text.
+static const UINT kRenumberLine = WM_USER + 0x100;
+
+static const UINT_PTR kListPaceTimer = 0x5350;
+static const UINT kListPaceMs = 50;   // 20 repaints a second while lines pour in
+
+static HFONT s_listFont;
+static HFONT s_statusFont;
+static WNDPROC s_listBoxProc;          // the LISTBOX class procedure the list was made with
+static bool s_searchBurst;             // a search is appending (not paused)
+static bool s_numberingBurst;          // a numbering pass is rewriting lines
+static bool s_paced;                   // redraw is off and the timer runs
+static std::atomic<bool> s_numberingRuns(false);
+
+// --- Paced repaint ---
+
+static void RepaintListNow()
+{
+    RedrawWindow(g_resultList, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+static void ApplyPacing()
+{
+    bool want = g_resultList && (s_searchBurst || s_numberingBurst);
+    if (want == s_paced)
+        return;
+    s_paced = want;
+    if (want) {
+        SendMessageA(g_resultList, WM_SETREDRAW, FALSE, 0);
+        SetTimer(g_mainWindow, kListPaceTimer, kListPaceMs, NULL);
+    } else {
+        KillTimer(g_mainWindow, kListPaceTimer);
+        SendMessageA(g_resultList, WM_SETREDRAW, TRUE, 0);
+        RepaintListNow();
+    }
+}
+
+void SetSearchPacing(bool on)
+{
+    s_searchBurst = on;
+    ApplyPacing();
+}
+
+void SetListBusy(bool busy, HWND list)
+{
+    if (!list || list != g_resultList)
+        return;  // a pass on a list that a new search has replaced
+    s_numberingBurst = busy;
+    ApplyPacing();
+    // Rewriting the selected line drops the list's own selection: show the record's again.
+    if (!busy && g_selectedIndex >= 0 && SendMessageA(list, LB_GETCURSEL, 0, 0) != g_selectedIndex)
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(g_selectedIndex), 0);
+}
+
+void OnListPaceTimer(UINT_PTR timerId)
+{
+    if (timerId != kListPaceTimer || !s_paced)
+        return;
+    SendMessageA(g_resultList, WM_SETREDRAW, TRUE, 0);
+    RepaintListNow();
+    SendMessageA(g_resultList, WM_SETREDRAW, FALSE, 0);
+}
+
+// --- The list ---
+
+static void RenumberLine(HWND list, int index, bool numbered)
+{
+    char line[kNumberingLineBytes];
+    LRESULT len = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR || len >= static_cast<LRESULT>(sizeof line))
+        return;
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
+    const char *path = PathOfLine(line);
+    char numberedLine[kNumberingLineBytes];
+    const char *text = path;
+    if (numbered) {
+        if (!FormatNumberedLine(numberedLine, sizeof numberedLine, index + 1LL, path))
+            return;
+        text = numberedLine;
+    }
+    if (std::strcmp(text, line) == 0)
+        return;
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+}
+
+static LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRenumberLine) {
+        RenumberLine(list, static_cast<int>(wParam), lParam != 0);
+        return 0;
+    }
+    return CallWindowProcA(s_listBoxProc, list, message, wParam, lParam);
+}
+
+void ResetResultList()
+{
+    if (g_resultList) {
+        KillTimer(g_mainWindow, kListPaceTimer);
+        HWND old = g_resultList;
+        g_resultList = NULL;
+        DestroyWindow(old);
+    }
+    if (g_statusLine) {
+        HWND old = g_statusLine;
+        g_statusLine = NULL;
+        DestroyWindow(old);
+    }
+    s_searchBurst = s_numberingBurst = s_paced = false;
+    g_numbered.store(true);
+    g_selectedIndex = -1;
+    g_selectedPath[0] = '\0';
+
+    const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                            LBS_HASSTRINGS | LBS_USETABSTOPS | LBS_WANTKEYBOARDINPUT;
+    g_resultList = CreateWindowExA(0, "LISTBOX", "", listStyle, 160, 280, 730, 370, g_mainWindow,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RESULT_LIST)), g_instance, NULL);
+    if (!s_listFont)
+        s_listFont = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
+    SendMessageA(g_resultList, WM_SETFONT, reinterpret_cast<WPARAM>(s_listFont), 0);
+    SendMessageA(g_resultList, LB_SETHORIZONTALEXTENT, 1800, 0);
+    UpdateWindow(g_resultList);
+    SendMessageA(g_resultList, LB_INITSTORAGE, 10000, 2600000);
+    s_listBoxProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultListProc)));
+
+    g_statusLine = CreateWindowExA(0, "STATIC", "Search In", WS_CHILD | WS_VISIBLE, 160, 245, 730, 35, g_mainWindow,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LINE)), g_instance, NULL);
+    if (!s_statusFont)
+        s_statusFont = CreateFontA(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
+    SendMessageA(g_statusLine, WM_SETFONT, reinterpret_cast<WPARAM>(s_statusFont), 0);
+}
+
+// --- Selection and item actions (UI thread) ---
+
+// Reads the line at g_selectedIndex into the record; -1 and "" when there is none.
+static void ReadSelectedPath()
+{
+    g_selectedPath[0] = '\0';
+    if (g_selectedIndex < 0)
+        return;
+    char line[kLineBytes];
+    LRESULT len = SendMessageA(g_resultList, LB_GETTEXTLEN, static_cast<WPARAM>(g_selectedIndex), 0);
+    if (len == LB_ERR || len >= static_cast<LRESULT>(sizeof line)) {
+        g_selectedIndex = -1;
+        return;
+    }
+    SendMessageA(g_resultList, LB_GETTEXT, static_cast<WPARAM>(g_selectedIndex), reinterpret_cast<LPARAM>(line));
+    const char *path = PathOfLine(line);
+    std::memcpy(g_selectedPath, path, std::strlen(path) + 1);
+}
+
+// Only a line the user selected in the current list is acted on.
+static bool HaveSelection()
+{
+    return g_resultList && g_selectedIndex >= 0 && g_selectedPath[0] != '\0';
+}
+
+void UpdateSelection()
+{
+    if (!g_resultList)
+        return;
+    g_selectedIndex = static_cast<int>(SendMessageA(g_resultList, LB_GETCURSEL, 0, 0));
+    ReadSelectedPath();
+}
+
+void OpenSelectedFile()
+{
+    if (HaveSelection())
+        ShellExecuteA(g_mainWindow, "open", g_selectedPath, NULL, NULL, SW_SHOWDEFAULT);
+}
+
+void OpenParentFolder()
+{
+    char folder[kLineBytes];
+    if (HaveSelection() && ParentFolderOf(g_selectedPath, folder, sizeof folder))
+        ShellExecuteA(NULL, "open", folder, NULL, NULL, SW_SHOWDEFAULT);
+}
+
+void ShowFileProperties()
+{
+    if (!HaveSelection())
+        return;
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.lpVerb = "properties";
+    info.lpFile = g_selectedPath;
+    info.nShow = SW_SHOW;
+    // The item as an ID list too: some shells resolve this verb only through it, and parse no
+    // doubled backslash.
+    char single[kLineBytes];
+    LPITEMIDLIST item = CollapseBackslashes(g_selectedPath, single, sizeof single) ? ILCreateFromPathA(single) : NULL;
+    info.lpIDList = item;
+    ShellExecuteExA(&info);
+    if (item)
+        ILFree(item);
+}
+
+// The size of the file now on disk; 0 when it can no longer be found.
+static uint64_t SizeOnDisk(const char *path)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE found = FindFirstFileA(path, &data);
+    if (found == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(found);
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Atomic, and never below zero: a file that grew since it was listed must not wrap the total.
+static void SubtractListedBytes(uint64_t size)
+{
+    uint64_t total = g_listedBytes.load();
+    while (!g_listedBytes.compare_exchange_weak(total, total > size ? total - size : 0)) {
+    }
+}
+
+// Removes the selected line and selects the one before it (index 1 after the first).
+static void RemoveLineAndReselect()
+{
+    SendMessageA(g_resultList, LB_DELETESTRING, static_cast<WPARAM>(g_selectedIndex), 0);
+    SendMessageA(g_resultList, LB_SETCURSEL, static_cast<WPARAM>(g_selectedIndex > 0 ? g_selectedIndex - 1 : 1), 0);
+    g_selectedIndex = static_cast<int>(SendMessageA(g_resultList, LB_GETCURSEL, 0, 0));
+    ReadSelectedPath();
+}
+
+void RemoveSelectedLine()
+{
+    if (!HaveSelection())
+        return;
+    SubtractListedBytes(SizeOnDisk(g_selectedPath));
+    RemoveLineAndReselect();
+}
+
+void DeleteSelectedFile()
+{
+    if (!HaveSelection())
+        return;
+    uint64_t size = SizeOnDisk(g_selectedPath);
+    if (MessageBoxA(g_mainWindow, "Are you sure you want to permanently delete this file ", kAppCaption,
+                    MB_ICONWARNING | MB_YESNO) != IDYES)
+        return;
+    if (!DeleteFileA(g_selectedPath)) {
+        MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
+        return;
+    }
+    SubtractListedBytes(size);
+    RemoveLineAndReselect();
+}
+
+// --- Numbering ---
+
+void StartNumberingPass()
+{
+    if (!g_resultList || s_numberingRuns.exchange(true))
+        return;  // nothing to number, or a pass still runs
+    HANDLE thread = CreateThread(NULL, 0, ToggleFileNumbers, g_resultList, 0, NULL);
+    if (thread)
+        CloseHandle(thread);
+    else
+        s_numberingRuns.store(false);
+}
+
+// Flips the numbered flag first, then rewrites the lines there are now, each on the UI thread.
+// Lines a running search adds meanwhile keep their own numbers.
+DWORD WINAPI ToggleFileNumbers(LPVOID param)
+{
+    HWND list = static_cast<HWND>(param);
+    SendMessageA(g_mainWindow, WM_LIST_BUSY, 1, reinterpret_cast<LPARAM>(list));
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    bool numbered = !g_numbered.load();
+    g_numbered.store(numbered);
+    for (int i = 0; i < count; ++i)
+        SendMessageA(list, kRenumberLine, static_cast<WPARAM>(i), numbered ? 1 : 0);
+    SendMessageA(g_mainWindow, WM_LIST_BUSY, 0, reinterpret_cast<LPARAM>(list));
+    s_numberingRuns.store(false);
+    return 0;
+}

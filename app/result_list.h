@@ -12,11 +12,15 @@ void OpenParentFolder();
 void ShowFileProperties();
 void RemoveSelectedLine();
 void DeleteSelectedFile();
-DWORD WINAPI ToggleFileNumbers(LPVOID);
+// Command 129: starts ToggleFileNumbers on the current list unless a pass still runs.
+void StartNumberingPass();
+DWORD WINAPI ToggleFileNumbers(LPVOID list);
 
-// Begins (busy true) or ends a burst of list changes, on the UI thread. While any burst runs
-// the list does not redraw at each change; a timer repaints it a few times a second instead.
-void SetListBusy(bool busy);
-void OnListPaceTimer();
+// Paced repaint, UI thread only. While a search appends (SetSearchPacing) or a numbering pass
+// rewrites lines (WM_LIST_BUSY from its thread, lParam the list) the list does not redraw at
+// each change; a timer repaints it instead, and the end of the burst repaints it in full.
+void SetSearchPacing(bool on);
+void SetListBusy(bool busy, HWND list);
+void OnListPaceTimer(UINT_PTR timerId);
 
 #endif

@@ -20,3 +20,4 @@ HWND *g_driveBoxes;
 DriveList g_searchDrives;
 DriveList g_sendDrives;
 HMENU g_menuBar;
+HWND g_advancedDialog;

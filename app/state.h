@@ -15,7 +15,7 @@ enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1,
 
 // Messages of the program's own, sent to the main window.
 #define WM_CLOSE_PROGRESS   (WM_APP + 2)   // a send has ended: destroy the progress window
-#define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends
+#define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends; lParam: the list
 #define WM_SEARCH_ENDED     (WM_APP + 4)   // the watcher has put the controls back
 
 extern HINSTANCE g_instance;                  // this module
@@ -38,5 +38,6 @@ extern HWND *g_driveBoxes;                    // one per entry of g_searchDrives
 extern DriveList g_searchDrives;              // fixed and removable drives, taken at start
 extern DriveList g_sendDrives;                // removable drives, taken at each context menu
 extern HMENU g_menuBar;                       // the menu bar; "&Export List" lives here
+extern HWND g_advancedDialog;                 // the open advanced settings dialog, or NULL (UI thread)
 
 #endif

@@ -1,7 +1,170 @@
-// Placeholder until the search run lands.
 #include "run_control.h"
-void StartSearch() {}
-void PauseSearch() {}
-void ResumeSearch() {}
-void StopSearch() {}
-DWORD WINAPI WatchSearch(LPVOID) { return 0; }
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "../app/ids.h"
+#include "../app/main_window.h"
+#include "../app/result_list.h"
+#include "../app/state.h"
+#include "../settings/search_settings.h"
+#include "search_text.h"
+#include "walker.h"
+
+enum { kMaxWalkers = 32 };  // one per drive letter, or one for the search folder
+
+static HANDLE s_walkers[kMaxWalkers];  // written by Start, released by the watcher
+static int s_walkerCount;
+static HANDLE s_running;               // auto reset: the watcher has made the search Running
+static std::atomic<long long> s_startTime(0);
+static std::atomic<long long> s_pauseStart(0);
+static std::atomic<long long> s_pausedSeconds(0);
+
+static long long Now()
+{
+    return static_cast<long long>(std::time(NULL));
+}
+
+static bool IsTicked(HWND box)
+{
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+static void StartWalker(const char *root)
+{
+    size_t n = std::strlen(root) + 1;
+    char *copy = static_cast<char *>(std::malloc(n));
+    if (!copy)
+        return;
+    std::memcpy(copy, root, n);
+    HANDLE walker = s_walkerCount < kMaxWalkers ? CreateThread(NULL, 0, WalkFolder, copy, 0, NULL) : NULL;
+    if (!walker) {
+        std::free(copy);
+        return;
+    }
+    SetThreadPriority(walker, THREAD_PRIORITY_NORMAL);
+    s_walkers[s_walkerCount++] = walker;
+}
+
+void StartSearch()
+{
+    ResetResultList();
+    g_listedBytes.store(0);
+    g_foundCount.store(0);
+    MediaSwitches media = {IsTicked(g_mediaBoxes[0]), IsTicked(g_mediaBoxes[1]), IsTicked(g_mediaBoxes[2])};
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+    s_walkerCount = 0;
+    s_pausedSeconds.store(0);
+    PrepareWalkers(media);
+    if (!s_running)
+        s_running = CreateEventA(NULL, FALSE, FALSE, NULL);
+    ResetEvent(s_running);
+    SetSearchPacing(true);
+
+    if (g_settings.folderSwitch) {
+        StartWalker(g_settings.searchFolder);
+        s_startTime.store(Now());
+        Sleep(100);
+    } else {
+        s_startTime.store(Now());
+        for (int i = 0; i < g_searchDrives.count; ++i) {
+            char root[4];
+            if (!g_driveBoxes || !IsTicked(g_driveBoxes[i]) || !DriveRoot(g_searchDrives, i, root, sizeof root))
+                continue;
+            StartWalker(root);
+            Sleep(100);
+        }
+    }
+
+    HANDLE watcher = CreateThread(NULL, 0, WatchSearch, NULL, 0, NULL);
+    Sleep(100);
+    if (watcher) {
+        // The search is Running before Start returns: a quick second click pauses it.
+        WaitForSingleObject(s_running, INFINITE);
+        CloseHandle(watcher);
+    }
+    UpdateWindow(g_mainWindow);
+}
+
+void PauseSearch()
+{
+    if (g_searchState.load() != SEARCH_RUNNING)
+        return;
+    CloseWalkGate();
+    int expected = SEARCH_RUNNING;
+    if (!g_searchState.compare_exchange_strong(expected, SEARCH_PAUSED)) {
+        OpenWalkGate();  // the search ended meanwhile
+        return;
+    }
+    s_pauseStart.store(Now());
+    SetWindowTextA(g_startButton, "Start Searching");
+    SetSearchPacing(false);
+}
+
+void ResumeSearch()
+{
+    int expected = SEARCH_PAUSED;
+    if (!g_searchState.compare_exchange_strong(expected, SEARCH_RUNNING))
+        return;
+    s_pausedSeconds.fetch_add(Now() - s_pauseStart.load());
+    SetSearchPacing(true);
+    OpenWalkGate();
+    SetWindowTextA(g_startButton, "Pause");
+}
+
+// The captions stay; each walker ends when it is next about to enter a folder. A pause ended
+// here counts as search time.
+void StopSearch()
+{
+    int state = g_searchState.load();
+    if (state != SEARCH_RUNNING && state != SEARCH_PAUSED)
+        return;
+    if (!g_searchState.compare_exchange_strong(state, SEARCH_STOPPING))
+        return;
+    if (state == SEARCH_PAUSED)
+        SetSearchPacing(true);  // the walkers still add the hits of the folders they are in
+    OpenWalkGate();
+}
+
+DWORD WINAPI WatchSearch(LPVOID)
+{
+    g_searchState.store(SEARCH_RUNNING);
+    SetEvent(s_running);
+    SetWindowTextA(g_startButton, "Pause");
+    SetWindowTextA(g_advancedButton, "Stop");
+    EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | MF_GRAYED);
+
+    for (int i = 0; i < s_walkerCount; ++i)
+        WaitForSingleObject(s_walkers[i], INFINITE);
+    // Every walker has ended: from here until Idle the buttons do nothing, so that no Pause or
+    // Resume slips in between the report and the end of the search.
+    g_searchState.store(SEARCH_STOPPING);
+
+    char text[96];
+    FormatCompletionText(text, sizeof text, ElapsedSearchSeconds(s_startTime.load(), Now(), s_pausedSeconds.load()));
+    SetWindowTextA(g_statusLine, text);
+    s_pausedSeconds.store(0);
+    SetWindowTextA(g_startButton, "Start Searching");
+    SetWindowTextA(g_advancedButton, "Advanced Search...");
+    EnableWindow(g_startButton, TRUE);
+    EnableWindow(g_advancedButton, TRUE);
+    if (g_foundCount.load() > 0)
+        EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | MF_ENABLED);
+    SendMessageA(g_mainWindow, WM_SEARCH_ENDED, 0, 0);
+
+    g_foundCount.store(0);
+    for (int i = 0; i < s_walkerCount; ++i)
+        CloseHandle(s_walkers[i]);
+    s_walkerCount = 0;
+    g_searchState.store(SEARCH_IDLE);
+
+    MessageBoxA(g_mainWindow, "Search Completed!", kAppCaption, MB_ICONINFORMATION);
+    return 0;
+}
+
+void OnSearchEnded()
+{
+    SetSearchPacing(false);
+}

@@ -9,5 +9,7 @@ void PauseSearch();
 void ResumeSearch();
 void StopSearch();
 DWORD WINAPI WatchSearch(LPVOID);
+// The watcher has put the controls back (WM_SEARCH_ENDED, UI thread).
+void OnSearchEnded();
 
 #endif

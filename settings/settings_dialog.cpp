@@ -1,8 +1,381 @@
-// Placeholder until the dialog lands.
 #include "settings_dialog.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#include "../app/ids.h"
+#include "../app/main_window.h"
+#include "../app/state.h"
+#include "search_settings.h"
+#include "settings_file.h"
+#include "settings_format.h"
+
+enum { FONT_CHOICE, FONT_TEXT, FONT_BUTTON, FONT_COUNT };
+static HFONT s_fonts[FONT_COUNT];   // made at each opening, released when the dialog goes
+
+struct ControlSpec {
+    int id;
+    const char *cls;
+    const char *text;
+    DWORD style;
+    int x, y, width, height;
+    int font;
+};
+
+static const DWORD kRadio = WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON;
+static const DWORD kCheck = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+static const DWORD kValueBox = WS_CHILD | WS_VISIBLE | WS_BORDER;
+static const DWORD kUnitBox = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_HASSTRINGS;
+static const DWORD kButton = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
+
+static const char kExtensionHelp[] =
+    "Write extensions using dot '.'; for example: .avi .jpg\n"
+    "  In advanced settings, you can also include other extensions, for example: .doc, .pdf";
+
+// In creation order; positions in pixels of the dialog's client area.
+static const ControlSpec kControls[] = {
+    {IDC_ADV_DRIVES, "BUTTON", "Use default hard drives", kRadio, 20, 30, 250, 20, FONT_CHOICE},
+    {IDC_ADV_FOLDER, "BUTTON", "Select folder to search in...", kRadio, 20, 60, 250, 20, FONT_CHOICE},
+    {IDC_ADV_FOLDER_LABEL, "STATIC", "", WS_CHILD | WS_VISIBLE, 20, 90, 300, 120, FONT_TEXT},
+    {IDC_ADV_DEFAULT_EXT, "BUTTON", "Use default extensions", kRadio, 350, 30, 350, 20, FONT_CHOICE},
+    {IDC_ADV_EVERYTHING, "BUTTON", "Search for everything", kRadio, 350, 60, 350, 20, FONT_CHOICE},
+    {IDC_ADV_OWN_EXT, "BUTTON", "Specify extensions to search for", kRadio, 350, 90, 350, 20, FONT_CHOICE},
+    {IDC_ADV_EXT_HELP, "STATIC", kExtensionHelp, WS_CHILD | WS_VISIBLE | SS_CENTER, 350, 120, 500, 40, FONT_TEXT},
+    {IDC_ADV_EXT_BOX, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE, 350, 160, 500, 80, FONT_TEXT},
+    {IDC_ADV_MIN_CHECK, "BUTTON", "Ignore files smaller than", kCheck, 20, 250, 200, 20, FONT_CHOICE},
+    {IDC_ADV_MAX_CHECK, "BUTTON", "Ignore files larger  than", kCheck, 20, 280, 200, 20, FONT_CHOICE},
+    {IDC_ADV_MIN_VALUE, "EDIT", "", kValueBox, 230, 250, 80, 25, FONT_TEXT},
+    {IDC_ADV_MAX_VALUE, "EDIT", "", kValueBox, 230, 280, 80, 25, FONT_TEXT},
+    {IDC_ADV_MIN_UNIT, "COMBOBOX", "", kUnitBox, 320, 250, 45, 80, FONT_TEXT},
+    {IDC_ADV_MAX_UNIT, "COMBOBOX", "", kUnitBox, 320, 280, 45, 80, FONT_TEXT},
+    {IDC_ADV_SAVE, "BUTTON", "Save Settings...", kButton, 480, 260, 150, 50, FONT_BUTTON},
+    {IDC_ADV_LOAD, "BUTTON", "Load Settings...", kButton, 640, 260, 150, 50, FONT_BUTTON},
+    {IDC_ADV_OK, "BUTTON", "OK", kButton, 300, 400, 90, 40, FONT_BUTTON},
+    {IDC_ADV_CANCEL, "BUTTON", "Cancel", kButton, 400, 400, 90, 40, FONT_BUTTON},
+};
+
+static const char kExtensionQuestion[] =
+    "Extension format is invalid. Note that maximum length for an extension is 20 characters. If you "
+    "proceed, default extension settings will be used. Are you sure you want to continue";
+static const char kSmallSizeQuestion[] =
+    "Only positive integer(number) is acceptable for ignore small size value. If you proceed, this "
+    "selection will not be considered. Are you sure you want to continue";
+static const char kLargeSizeQuestion[] =
+    "Only positive integer(number) is acceptable for ignore large size value. If you proceed, this "
+    "selection will not be considered. Are you sure you want to continue";
+static const char kSettingsFilter[] = "Sorvane Settings (*.svq)\0*.svq\0";
+
+// --- Building ---
+
+static void MakeFonts()
+{
+    s_fonts[FONT_CHOICE] = CreateFontA(20, 0, 0, 0, 0, TRUE, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    s_fonts[FONT_TEXT] = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    s_fonts[FONT_BUTTON] = CreateFontA(24, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+}
+
+static void ReleaseFonts()
+{
+    for (HFONT &font : s_fonts) {
+        if (font)
+            DeleteObject(font);
+        font = NULL;
+    }
+}
+
+static void MakeControls(HWND dialog)
+{
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    for (const ControlSpec &c : kControls) {
+        HWND control = CreateWindowExA(0, c.cls, c.text, c.style, c.x, c.y, c.width, c.height, dialog,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, NULL);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(s_fonts[c.font]), 0);
+    }
+    for (int unit = 0; unit < 3; ++unit) {
+        SendDlgItemMessageA(dialog, IDC_ADV_MIN_UNIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UnitText(unit)));
+        SendDlgItemMessageA(dialog, IDC_ADV_MAX_UNIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UnitText(unit)));
+    }
+}
+
+// --- Controls ---
+
+static bool IsOn(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+static void Show(HWND dialog, int id, bool show)
+{
+    ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
+}
+
+static void Check(HWND dialog, int id, bool on)
+{
+    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static void ShowDrivesChoice(HWND dialog)
+{
+    Check(dialog, IDC_ADV_DRIVES, true);
+    Check(dialog, IDC_ADV_FOLDER, false);
+    Show(dialog, IDC_ADV_FOLDER_LABEL, false);
+}
+
+// One of the three name choices: 155, 156 or 160; the extension box shows with 155 only.
+static void ShowNamesChoice(HWND dialog, int id)
+{
+    Check(dialog, IDC_ADV_DEFAULT_EXT, id == IDC_ADV_DEFAULT_EXT);
+    Check(dialog, IDC_ADV_EVERYTHING, id == IDC_ADV_EVERYTHING);
+    Check(dialog, IDC_ADV_OWN_EXT, id == IDC_ADV_OWN_EXT);
+    Show(dialog, IDC_ADV_EXT_HELP, id == IDC_ADV_OWN_EXT);
+    Show(dialog, IDC_ADV_EXT_BOX, id == IDC_ADV_OWN_EXT);
+}
+
+// A limit that is off shows "1" with its unit box on the stored unit, so that the box and the
+// unit that a save or a search uses always agree.
+static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, const char *unit)
+{
+    char text[16] = "1";
+    if (on) {
+        Check(dialog, check, true);
+        std::snprintf(text, sizeof text, "%d", value);
+    }
+    SetDlgItemTextA(dialog, valueBox, text);
+    SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(UnitIndex(unit)), 0);
+}
+
+static void ShowSettings(HWND dialog)
+{
+    const SearchSettings &s = g_settings;
+    if (s.folderSwitch) {
+        Check(dialog, IDC_ADV_FOLDER, true);
+        SetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, s.searchFolder);
+        Show(dialog, IDC_ADV_FOLDER_LABEL, true);
+    } else {
+        Check(dialog, IDC_ADV_DRIVES, true);
+        Show(dialog, IDC_ADV_FOLDER_LABEL, false);
+    }
+    Show(dialog, IDC_ADV_EXT_HELP, false);
+    Show(dialog, IDC_ADV_EXT_BOX, false);
+    if (s.searchEverything) {
+        Check(dialog, IDC_ADV_EVERYTHING, true);
+    } else if (s.ownExtensions) {
+        Check(dialog, IDC_ADV_OWN_EXT, true);
+        Show(dialog, IDC_ADV_EXT_HELP, true);
+        Show(dialog, IDC_ADV_EXT_BOX, true);
+        SetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, s.extensionText ? s.extensionText : "");
+    } else {
+        Check(dialog, IDC_ADV_DEFAULT_EXT, true);
+    }
+    ShowSizeLimit(dialog, IDC_ADV_MIN_CHECK, IDC_ADV_MIN_VALUE, IDC_ADV_MIN_UNIT, s.minSwitch, s.minValue, s.minUnit);
+    ShowSizeLimit(dialog, IDC_ADV_MAX_CHECK, IDC_ADV_MAX_VALUE, IDC_ADV_MAX_UNIT, s.maxSwitch, s.maxValue, s.maxUnit);
+}
+
+// --- Commands ---
+
+static void BrowseForFolder(HWND dialog)
+{
+    BROWSEINFOA info = {};
+    info.hwndOwner = dialog;
+    info.lpszTitle = "Navigate to the folder you want to search in";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+    char path[MAX_PATH] = "";
+    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
+    if (chosen)
+        ILFree(chosen);
+    if (!ok) {
+        ShowDrivesChoice(dialog);
+        return;
+    }
+    lstrcpynA(g_settings.searchFolder, path, sizeof g_settings.searchFolder);
+    SetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, g_settings.searchFolder);
+    Show(dialog, IDC_ADV_FOLDER_LABEL, true);
+}
+
+static void OnFolderChoice(HWND dialog)
+{
+    Check(dialog, IDC_ADV_FOLDER, true);
+    Check(dialog, IDC_ADV_DRIVES, false);
+    BrowseForFolder(dialog);
+}
+
+static void OnUnitChange(HWND dialog, int box)
+{
+    int index = static_cast<int>(SendDlgItemMessageA(dialog, box, CB_GETCURSEL, 0, 0));
+    if (index < 0 || index > 2)
+        return;
+    char *unit = box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit;
+    lstrcpynA(unit, UnitText(index), sizeof g_settings.minUnit);
+}
+
+// The Save and Open dialogs belong to the main window; this dialog is kept from taking clicks
+// while one of them is open, so that no second command runs inside it.
+static bool RunFileDialog(HWND dialog, char *name, DWORD nameSize, DWORD flags, bool save)
+{
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = offsetof(OPENFILENAMEA, pvReserved);   // the 76-byte classic record
+    ofn.hwndOwner = g_mainWindow;
+    ofn.lpstrFilter = kSettingsFilter;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = nameSize;
+    ofn.Flags = flags;
+    ofn.lpstrDefExt = "svq";
+    EnableWindow(dialog, FALSE);
+    BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    EnableWindow(dialog, TRUE);
+    SetForegroundWindow(dialog);
+    return chosen != FALSE;
+}
+
+static void OnSave(HWND dialog)
+{
+    char name[MAX_PATH] = "";
+    if (!RunFileDialog(dialog, name, sizeof name,
+                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXTENSIONDIFFERENT | OFN_PATHMUSTEXIST |
+                           OFN_EXPLORER,
+                       true))
+        return;
+    char path[MAX_PATH + 4];
+    lstrcpynA(path, name, sizeof path);
+    bool ok = AppendSettingsExtension(path, sizeof path) && SaveSettingsFile(path);
+    MessageBoxA(dialog, ok ? "Settings successfully saved" : "Settings could not be saved successfully",
+                kAppCaption, MB_OK);
+}
+
+static void OnLoad(HWND dialog)
+{
+    char name[MAX_PATH] = "";
+    if (!RunFileDialog(dialog, name, sizeof name, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER, false))
+        return;
+    if (!LoadSettingsFile(name))
+        MessageBoxA(dialog, "An invalid data found in the file. Settings might not have been loaded completely",
+                    kAppCaption, MB_ICONWARNING);
+}
+
+static bool GoOnAnyway(HWND dialog, const char *question)
+{
+    return MessageBoxA(dialog, question, kAppCaption, MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
+// Commits one size limit; false when the user declines to go on with an invalid value.
+static bool CommitSizeLimit(HWND dialog, int check, int valueBox, int room, const char *question, bool *on,
+                            int *value)
+{
+    if (!IsOn(dialog, check)) {
+        *on = false;
+        return true;
+    }
+    char text[30] = "";
+    GetDlgItemTextA(dialog, valueBox, text, room);
+    int parsed = ParseSizeValue(text);
+    if (parsed > 0) {
+        *value = parsed;
+        *on = true;
+        return true;
+    }
+    if (!GoOnAnyway(dialog, question))
+        return false;
+    *on = false;
+    return true;
+}
+
+// Commits step by step; a question answered No returns to the dialog with the earlier steps kept.
+static void OnOk(HWND dialog)
+{
+    SearchSettings &s = g_settings;
+    if (IsOn(dialog, IDC_ADV_FOLDER))
+        s.folderSwitch = true;
+    else if (IsOn(dialog, IDC_ADV_DRIVES))
+        s.folderSwitch = false;
+
+    s.ownExtensions = IsOn(dialog, IDC_ADV_OWN_EXT);
+    if (s.ownExtensions) {
+        char text[kExtensionTextMaxChars + 1] = "";
+        GetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, text, sizeof text);
+        if (s.extensionText)
+            std::memcpy(s.extensionText, text, std::strlen(text) + 1);
+        if (!ParseExtensionList(text)) {
+            if (!GoOnAnyway(dialog, kExtensionQuestion))
+                return;
+            s.ownExtensions = false;
+        }
+    }
+    s.searchEverything = IsOn(dialog, IDC_ADV_EVERYTHING);
+    if (!CommitSizeLimit(dialog, IDC_ADV_MIN_CHECK, IDC_ADV_MIN_VALUE, 30, kSmallSizeQuestion, &s.minSwitch,
+                         &s.minValue))
+        return;
+    if (!CommitSizeLimit(dialog, IDC_ADV_MAX_CHECK, IDC_ADV_MAX_VALUE, 10, kLargeSizeQuestion, &s.maxSwitch,
+                         &s.maxValue))
+        return;
+    EndDialog(dialog, IDC_ADV_OK);
+}
+
+static void OnCommand(HWND dialog, int id, int notification)
+{
+    if (notification == CBN_SELCHANGE) {
+        if (id == IDC_ADV_MIN_UNIT || id == IDC_ADV_MAX_UNIT)
+            OnUnitChange(dialog, id);
+        return;
+    }
+    switch (id) {
+    case IDC_ADV_OK: OnOk(dialog); break;
+    case IDC_ADV_CANCEL: EndDialog(dialog, IDC_ADV_CANCEL); break;
+    case IDC_ADV_FOLDER: OnFolderChoice(dialog); break;
+    case IDC_ADV_DRIVES: ShowDrivesChoice(dialog); break;
+    case IDC_ADV_OWN_EXT:
+    case IDC_ADV_DEFAULT_EXT:
+    case IDC_ADV_EVERYTHING: ShowNamesChoice(dialog, id); break;
+    case IDC_ADV_SAVE: OnSave(dialog); break;
+    case IDC_ADV_LOAD: OnLoad(dialog); break;
+    default: break;   // also 1 and 2 from Enter and Escape: Escape does not close the dialog
+    }
+}
+
+static void OnInitDialog(HWND dialog)
+{
+    g_advancedDialog = dialog;
+    MakeFonts();
+    MakeControls(dialog);
+    ShowSettings(dialog);
+}
+
+static void OnDestroy()
+{
+    g_advancedDialog = NULL;
+    ReleaseFonts();
+}
+
+static INT_PTR OnCtlColorStatic(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(g_whiteBrush);
+}
+
 INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == 152)) { EndDialog(dialog, 152); return TRUE; }
-    return FALSE;
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(g_whiteBrush);
+    case WM_CLOSE:
+        EndDialog(dialog, IDC_ADV_CANCEL);
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }

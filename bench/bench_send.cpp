@@ -1,0 +1,464 @@
+// Send and export benchmarks, driving the real Sorvane.exe in the same Wine.
+//  1. Send All To E: of 200 files totalling 1 GiB, from the first file's start to the last file's
+//     end, against a bare ReadFile/WriteFile copy of the same files. Printed as a throughput ratio
+//     (goal: at least 0.9).
+//  2. Export of a list of 20,000 lines, against its floor: one cross-thread LB_GETTEXT round trip
+//     per line, measured here on a list box of the same lines. Printed as a time ratio (goal: at
+//     most 1.1).
+// Each side runs five times, alternating; the medians are compared.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+static const int kFiles = 200;
+static const unsigned long long kTotalBytes = 1ull << 30;
+static const int kLines = 20000;
+static const int kRounds = 5;
+
+static double Now()
+{
+    static LARGE_INTEGER freq;
+    if (!freq.QuadPart)
+        QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+static double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+static void Fail(const char *what)
+{
+    std::printf("bench_send: %s\n", what);
+    std::exit(1);
+}
+
+static bool WaitFor(bool (*pred)(void *), void *arg, int timeoutMs, DWORD pollMs = 5)
+{
+    DWORD start = GetTickCount();
+    while (!pred(arg)) {
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs)
+            return false;
+        Sleep(pollMs);
+    }
+    return true;
+}
+
+static void ClearFolder(const std::string &folder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = fd.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "\\" + name;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ClearFolder(path);
+            RemoveDirectoryA(path.c_str());
+        } else {
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+// --- The program's windows ---
+
+struct Program {
+    PROCESS_INFORMATION pi;
+    HWND main;
+};
+static Program g_app;
+
+struct Found {
+    const char *cls;
+    int childId;        // a child the window must have, 0 for any
+    std::string text;   // words its static 65535 must hold, empty for any
+    HWND window;
+};
+
+static BOOL CALLBACK FindWindowOfProgram(HWND w, LPARAM param)
+{
+    Found *f = reinterpret_cast<Found *>(param);
+    DWORD pid = 0;
+    char cls[64] = "";
+    GetWindowThreadProcessId(w, &pid);
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != g_app.pi.dwProcessId || !IsWindowVisible(w) || std::strcmp(cls, f->cls) != 0)
+        return TRUE;
+    if (f->childId && !GetDlgItem(w, f->childId))
+        return TRUE;
+    if (!f->text.empty()) {
+        wchar_t wide[512] = L"";
+        SendMessageW(GetDlgItem(w, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide));
+        char text[1024] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+        if (!std::strstr(text, f->text.c_str()))
+            return TRUE;
+    }
+    f->window = w;
+    return FALSE;
+}
+
+static HWND FindOfProgram(const char *cls, int childId = 0, const std::string &text = "")
+{
+    Found f = {cls, childId, text, NULL};
+    EnumWindows(FindWindowOfProgram, reinterpret_cast<LPARAM>(&f));
+    return f.window;
+}
+
+static HWND WaitForOfProgram(const char *cls, int childId, const std::string &text, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = FindOfProgram(cls, childId, text))
+            return w;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs)
+            return NULL;
+        Sleep(1);
+    }
+}
+
+static void CloseBox(const char *words, int timeoutMs)
+{
+    HWND box = WaitForOfProgram("#32770", 0xFFFF, words, timeoutMs);
+    if (!box)
+        Fail((std::string("no box saying ") + words).c_str());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitFor([](void *w) { return !IsWindow(static_cast<HWND>(w)); }, box, 5000);
+}
+
+static void Launch()
+{
+    const char *exe = std::getenv("SORVANE_EXE");
+    std::string cmd = std::string("\"") + (exe ? exe : "C:\\sorvane\\Sorvane.exe") + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &g_app.pi))
+        Fail("cannot start Sorvane.exe");
+    WaitForInputIdle(g_app.pi.hProcess, 10000);
+    g_app.main = WaitForOfProgram("Sorvane", 0, "", 15000);
+    if (!g_app.main)
+        Fail("no main window");
+}
+
+static HWND ResultList() { return GetDlgItem(g_app.main, 116); }
+
+// Searches D:\ alone and waits for the end.
+static void SearchDriveD()
+{
+    for (HWND w = GetWindow(g_app.main, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(w) != 113)
+            continue;
+        char text[8] = "";
+        GetWindowTextA(w, text, sizeof text);
+        SendMessageA(w, BM_SETCHECK, std::strcmp(text, "D:") == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    PostMessageA(GetDlgItem(g_app.main, 115), BM_CLICK, 0, 0);
+    CloseBox("Search Completed!", 300000);
+}
+
+// --- 1. Send All To ---
+
+static std::string FileName(int i)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "D:\\bench\\clip%03d.mp4", i);
+    return name;
+}
+
+static unsigned long long FileBytes(int i)
+{
+    unsigned long long each = kTotalBytes / kFiles;
+    return i == kFiles - 1 ? kTotalBytes - each * (kFiles - 1) : each;
+}
+
+static void MakeSendFiles()
+{
+    CreateDirectoryA("D:\\bench", NULL);
+    std::vector<char> block(1 << 20);
+    unsigned x = 12345;
+    for (char &c : block)
+        c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);  // not zeros: no sparse shortcut
+    for (int i = 0; i < kFiles; ++i) {
+        HANDLE f = CreateFileA(FileName(i).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        if (f == INVALID_HANDLE_VALUE)
+            Fail("cannot create the files to send");
+        for (unsigned long long left = FileBytes(i); left > 0;) {
+            DWORD n = static_cast<DWORD>(std::min<unsigned long long>(left, block.size()));
+            DWORD put = 0;
+            WriteFile(f, block.data(), n, &put, NULL);
+            left -= n;
+        }
+        CloseHandle(f);
+    }
+}
+
+// The floor: the same files read and written in 1 MiB pieces, nothing else.
+static double BareCopy()
+{
+    CreateDirectoryA("E:\\bare", NULL);
+    std::vector<char> buffer(1 << 20);
+    double start = Now();
+    for (int i = 0; i < kFiles; ++i) {
+        std::string src = FileName(i);
+        std::string dst = "E:\\bare" + src.substr(src.rfind('\\'));
+        HANDLE in = CreateFileA(src.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        HANDLE out = CreateFileA(dst.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+        DWORD got = 0, put = 0;
+        while (ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, NULL) && got > 0)
+            WriteFile(out, buffer.data(), got, &put, NULL);
+        CloseHandle(in);
+        CloseHandle(out);
+    }
+    double seconds = Now() - start;
+    ClearFolder("E:\\bare");
+    RemoveDirectoryA("E:\\bare");
+    return seconds;
+}
+
+static int CountSent()
+{
+    int n = 0;
+    for (int i = 0; i < kFiles; ++i) {
+        std::string src = FileName(i);
+        WIN32_FILE_ATTRIBUTE_DATA d;
+        if (GetFileAttributesExA(("E:" + src.substr(src.rfind('\\'))).c_str(), GetFileExInfoStandard, &d) &&
+            ((static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow) == FileBytes(i))
+            ++n;
+    }
+    return n;
+}
+
+static std::string LineTarget(HWND list, int i)
+{
+    wchar_t wide[1040] = L"";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char line[1040] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, line, sizeof line, NULL, NULL);
+    const char *slash = std::strrchr(line, '\\');
+    return std::string("E:\\") + (slash ? slash + 1 : line);
+}
+
+static unsigned long long SizeOf(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d))
+        return ~0ull;
+    return (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+// Send All To E: through the program, timed from the moment the first file's copy appears to the
+// moment the last one is whole. (The window's own life adds the fixed 500 ms and, without a window
+// manager, Wine's wait of up to 2 s for the window to be withdrawn.)
+static double SendAllToE()
+{
+    HWND list = ResultList();
+    std::string first = LineTarget(list, 0), last = LineTarget(list, kFiles - 1);
+    unsigned long long lastBytes = 0;
+    for (int i = 0; i < kFiles; ++i)
+        if ("E:" + FileName(i).substr(FileName(i).rfind('\\')) == last)
+            lastBytes = FileBytes(i);
+    RECT r;
+    GetWindowRect(list, &r);
+    PostMessageA(g_app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 10, r.top + 10));
+    HWND menu = WaitForOfProgram("#32768", 0, "", 5000);
+    if (!menu)
+        Fail("no context menu");
+    // Send All To, then its first item (E:, the one removable drive of the test prefix).
+    for (int i = 0; i < 6; ++i)
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 1);
+    PostMessageA(menu, WM_CHAR, '\r', 0);
+    DWORD deadline = GetTickCount() + 60000;
+    while (GetFileAttributesA(first.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() < deadline)
+        Sleep(1);
+    double start = Now();
+    while (SizeOf(last) != lastBytes && GetTickCount() < deadline)
+        Sleep(1);
+    double seconds = Now() - start;
+    HWND progress = WaitForOfProgram("#32770", 678, "", 1000);
+    while (progress && IsWindow(progress))
+        Sleep(10);
+    if (CountSent() != kFiles)
+        Fail("not every file arrived whole");
+    ClearFolder("E:");
+    return seconds;
+}
+
+// --- 2. Export ---
+
+static void MakeListFiles()
+{
+    CreateDirectoryA("D:\\many", NULL);
+    for (int i = 0; i < kLines; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "D:\\many\\photo %05d.jpg", i);
+        HANDLE f = CreateFileA(name, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        CloseHandle(f);
+    }
+}
+
+// The save dialog's file-name edit: control 1148, or the edit inside it.
+static HWND FileNameEdit(HWND window, bool inside = false)
+{
+    for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char cls[32] = "";
+        GetClassNameA(w, cls, sizeof cls);
+        bool here = inside || GetDlgCtrlID(w) == 1148;
+        if (here && _stricmp(cls, "Edit") == 0)
+            return w;
+        if (HWND inner = FileNameEdit(w, here))
+            return inner;
+    }
+    return NULL;
+}
+
+static double ExportOnce()
+{
+    DeleteFileA("E:\\export.txt");
+    PostMessageA(g_app.main, WM_COMMAND, 181, 0);
+    HWND dialog = NULL;
+    WaitFor([](void *p) {
+        HWND w = FindWindowA("#32770", "Write a file name to export list to");
+        *static_cast<HWND *>(p) = w;
+        return w != NULL && IsWindowVisible(w);
+    }, &dialog, 10000);
+    if (!dialog)
+        Fail("no save dialog");
+    HWND edit = FileNameEdit(dialog);
+    if (!edit)
+        Fail("no file-name box");
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\export.txt"));
+    double start = Now();
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND box = WaitForOfProgram("#32770", 0xFFFF, "List has been successfully exported", 120000);
+    double seconds = Now() - start;
+    if (!box)
+        Fail("the export did not end");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitFor([](void *w) { return !IsWindow(static_cast<HWND>(w)); }, box, 5000);
+    return seconds;
+}
+
+// One LB_GETTEXT per line from a worker thread to a list box of this thread, which waits in
+// GetMessage at the priority the program's window thread has after a search.
+struct FloorRun {
+    HWND list;
+    DWORD waiter;
+    double seconds;
+};
+
+static DWORD WINAPI ReadEveryLine(LPVOID p)
+{
+    FloorRun *run = static_cast<FloorRun *>(p);
+    char line[1040];
+    double start = Now();
+    int count = static_cast<int>(SendMessageA(run->list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        SendMessageA(run->list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+    run->seconds = Now() - start;
+    PostThreadMessageA(run->waiter, WM_APP, 0, 0);
+    return 0;
+}
+
+static double FloorOnce(HWND list)
+{
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+    FloorRun run = {list, GetCurrentThreadId(), 0};
+    HANDLE t = CreateThread(NULL, 0, ReadEveryLine, &run, 0, NULL);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0 && !(msg.hwnd == NULL && msg.message == WM_APP))
+        DispatchMessageA(&msg);
+    WaitForSingleObject(t, INFINITE);
+    CloseHandle(t);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+    return run.seconds;
+}
+
+static HWND FloorList()
+{
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                                LBS_HASSTRINGS | LBS_USETABSTOPS | LBS_WANTKEYBOARDINPUT,
+                                0, 0, 730, 370, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SendMessageA(list, LB_INITSTORAGE, kLines, 2600000);
+    for (int i = 0; i < kLines; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "(%d) D:\\\\many\\photo %05d.jpg", i + 1, i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    }
+    return list;
+}
+
+static void BenchSend();
+static void BenchExport();
+
+int main(int argc, char **argv)
+{
+    // "send" or "export" runs one part alone.
+    std::string only = argc > 1 ? argv[1] : "";
+    ClearFolder("D:");
+    ClearFolder("E:");
+    Launch();
+    if (only != "export")
+        BenchSend();
+    if (only != "send")
+        BenchExport();
+    TerminateProcess(g_app.pi.hProcess, 0);
+    WaitForSingleObject(g_app.pi.hProcess, 10000);
+    ClearFolder("D:");
+    ClearFolder("E:");
+    return 0;
+}
+
+static void BenchSend()
+{
+    std::printf("Preparing %d files, %llu MiB in all ...\n", kFiles, kTotalBytes >> 20);
+    std::fflush(stdout);
+    MakeSendFiles();
+    SearchDriveD();
+    if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
+        Fail("the search did not list every file");
+    std::vector<double> bare, sent;
+    for (int round = 0; round < kRounds; ++round) {
+        bare.push_back(BareCopy());
+        sent.push_back(SendAllToE());
+    }
+    double mib = static_cast<double>(kTotalBytes >> 20);
+    std::printf("send all, %d files, %.0f MiB:  bare copy %.3f s (%.0f MiB/s)   Sorvane %.3f s (%.0f MiB/s)   "
+                "throughput ratio %.2f (goal >= 0.90)\n",
+                kFiles, mib, Median(bare), mib / Median(bare), Median(sent), mib / Median(sent),
+                Median(bare) / Median(sent));
+    std::fflush(stdout);
+    ClearFolder("D:");
+}
+
+static void BenchExport()
+{
+    MakeListFiles();
+    SearchDriveD();
+    if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kLines)
+        Fail("the search did not list every line");
+    HWND list = FloorList();
+    std::vector<double> exported, floor;
+    for (int round = 0; round < kRounds; ++round) {
+        floor.push_back(FloorOnce(list));
+        exported.push_back(ExportOnce());
+    }
+    std::printf("export, %d lines:  floor (one round trip per line) %.3f s   Sorvane %.3f s   "
+                "time ratio %.2f (goal <= 1.10)\n",
+                kLines, Median(floor), Median(exported), Median(exported) / Median(floor));
+    DestroyWindow(list);
+}

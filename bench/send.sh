@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Send and export benchmarks (bench_send.exe): Send All To of 200 files (1 GiB) against a bare
+# ReadFile/WriteFile copy, and an export of 20,000 lines against one list round trip per line.
+# Usage: bench/send.sh BUILD_DIR [send|export]   (after make build; needs 3 GiB free for the fixtures)
+set -euo pipefail
+build=${1:-build}
+shift || true
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+export SORVANE_XVFB=1
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh "$build"
+trap wine_env_stop EXIT
+SORVANE_EXE="$root/$build/win/Sorvane.exe" bash tools/wine-run.sh "$root/$build/win/bench_send.exe" "$@"

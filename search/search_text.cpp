@@ -1,0 +1,83 @@
+#include "search_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+static bool Fits(char *out, size_t outBytes, int written)
+{
+    if (written < 0 || static_cast<size_t>(written) >= outBytes) {
+        if (outBytes > 0)
+            out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+size_t JoinPath(char *out, size_t outBytes, const char *folder, const char *name)
+{
+    int n = std::snprintf(out, outBytes, "%s\\%s", folder, name);
+    return Fits(out, outBytes, n) ? static_cast<size_t>(n) : 0;
+}
+
+bool FormatStatusText(char *out, size_t outBytes, const char *folder)
+{
+    return Fits(out, outBytes, std::snprintf(out, outBytes, "Searching %s", folder));
+}
+
+long long ElapsedSearchSeconds(long long start, long long now, long long pausedSeconds)
+{
+    long long elapsed = now - start - pausedSeconds;
+    return elapsed > 0 ? elapsed : 0;
+}
+
+void SplitElapsed(long long seconds, long long *minutes, long long *restSeconds)
+{
+    if (seconds <= 60) {
+        *minutes = 0;
+        *restSeconds = seconds;
+    } else {
+        *minutes = seconds / 60;
+        *restSeconds = seconds % 60;
+    }
+}
+
+bool FormatCompletionText(char *out, size_t outBytes, long long elapsedSeconds)
+{
+    long long minutes = 0, seconds = 0;
+    SplitElapsed(elapsedSeconds, &minutes, &seconds);
+    return Fits(out, outBytes,
+                std::snprintf(out, outBytes, "Search completed in %lld Minute(s) and %lld Second(s)", minutes,
+                              seconds));
+}
+
+bool ParentFolderOf(const char *path, char *out, size_t outBytes)
+{
+    const char *slash = std::strrchr(path, '\\');
+    if (!slash) {
+        if (outBytes > 0)
+            out[0] = '\0';
+        return false;
+    }
+    int n = static_cast<int>(slash - path);
+    bool bareDrive = n == 2 && path[1] == ':';
+    return Fits(out, outBytes, std::snprintf(out, outBytes, "%.*s%s", n, path, bareDrive ? "\\" : ""));
+}
+
+bool CollapseBackslashes(const char *path, char *out, size_t outBytes)
+{
+    size_t n = 0;
+    for (size_t i = 0; path[i] != '\0'; ++i) {
+        if (i > 1 && path[i] == '\\' && path[i - 1] == '\\')
+            continue;
+        if (n + 1 >= outBytes) {
+            if (outBytes > 0)
+                out[0] = '\0';
+            return false;
+        }
+        out[n++] = path[i];
+    }
+    if (outBytes == 0)
+        return false;
+    out[n] = '\0';
+    return true;
+}

@@ -1,0 +1,91 @@
+#include "file_copy.h"
+
+#include <cstdlib>
+
+static const DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+static LARGE_INTEGER Large(unsigned long long v)
+{
+    LARGE_INTEGER li;
+    li.QuadPart = static_cast<LONGLONG>(v);
+    return li;
+}
+
+// Runs the copy loop; returns 0 on success or the error that ended it.
+static DWORD CopyStream(HANDLE in, HANDLE out, unsigned long long total, LPPROGRESS_ROUTINE progress,
+                        void *data, const std::atomic<bool> *abort, char *buffer)
+{
+    unsigned long long done = 0;
+    DWORD reason = CALLBACK_STREAM_SWITCH;
+    for (;;) {
+        if (abort && abort->load())
+            return ERROR_REQUEST_ABORTED;
+        if (progress) {
+            DWORD answer = progress(Large(total), Large(done), Large(total), Large(done), 1, reason, in, out, data);
+            if (answer == PROGRESS_CANCEL || answer == PROGRESS_STOP)
+                return ERROR_REQUEST_ABORTED;
+            if (answer == PROGRESS_QUIET)
+                progress = NULL;
+        }
+        reason = CALLBACK_CHUNK_FINISHED;
+        DWORD got = 0;
+        if (!ReadFile(in, buffer, kCopyChunkBytes, &got, NULL))
+            return GetLastError();
+        if (got == 0)
+            return 0;
+        DWORD put = 0;
+        if (!WriteFile(out, buffer, got, &put, NULL))
+            return GetLastError();
+        if (put != got)
+            return ERROR_DISK_FULL;
+        done += got;
+        if (done > total)  // the source grew while copied
+            total = done;
+    }
+}
+
+BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE progress, void *data,
+                     const std::atomic<bool> *abort, DWORD flags)
+{
+    HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (in == INVALID_HANDLE_VALUE)
+        return FALSE;
+    BY_HANDLE_FILE_INFORMATION info;
+    char *buffer = static_cast<char *>(std::malloc(kCopyChunkBytes));
+    if (!buffer || !GetFileInformationByHandle(in, &info)) {
+        DWORD error = buffer ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
+        std::free(buffer);
+        CloseHandle(in);
+        SetLastError(error);
+        return FALSE;
+    }
+    DWORD disposition = (flags & COPY_FILE_FAIL_IF_EXISTS) ? CREATE_NEW : CREATE_ALWAYS;
+    HANDLE out = CreateFileA(target, GENERIC_WRITE, 0, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (out == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        std::free(buffer);
+        CloseHandle(in);
+        SetLastError(error);
+        return FALSE;
+    }
+
+    unsigned long long total = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    DWORD error = CopyStream(in, out, total, progress, data, abort, buffer);
+    std::free(buffer);
+    if (error == 0)
+        SetFileTime(out, NULL, NULL, &info.ftLastWriteTime);
+    if (!CloseHandle(out) && error == 0)
+        error = GetLastError();  // data still cached may fail to reach the disk here
+    CloseHandle(in);
+    if (error != 0) {
+        DeleteFileA(target);
+        SetLastError(error);
+        return FALSE;
+    }
+    DWORD kept = info.dwFileAttributes & kKeptAttributes;
+    if (kept != 0)
+        SetFileAttributesA(target, kept);
+    return TRUE;
+}

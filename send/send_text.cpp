@@ -1,0 +1,116 @@
+#include "send_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+static const double kKilo = 1024.0;
+static const double kMega = 1048576.0;
+
+void FormatByteAmount(char *out, size_t outBytes, uint64_t bytes)
+{
+    double v = static_cast<double>(bytes);
+    if (bytes < 1024)
+        std::snprintf(out, outBytes, "%.2f B", v);
+    else if (bytes < 1048576)
+        std::snprintf(out, outBytes, "%.2f KB", v / kKilo);
+    else
+        std::snprintf(out, outBytes, "%.2f MB", v / kMega);
+}
+
+void FormatSendStatus(char *out, size_t outBytes, int index, int count, uint64_t size, uint64_t total,
+                      uint64_t started, const char *source, const char *target)
+{
+    char sizeText[40], totalText[40], leftText[40];
+    FormatByteAmount(sizeText, sizeof sizeText, size);
+    FormatByteAmount(totalText, sizeof totalText, total);
+    FormatByteAmount(leftText, sizeof leftText, total > started ? total - started : 0);
+    std::snprintf(out, outBytes, "Sending %d of %d (%s Of %s , %s Left)\n From:  %s \n To:  %s", index, count,
+                  sizeText, totalText, leftText, source, target);
+}
+
+int ProgressPercent(uint64_t transferred, uint64_t fileSize)
+{
+    if (fileSize == 0 || transferred >= fileSize)
+        return 100;
+    // Whole numbers: a double quotient such as 29 / 100 * 100 would cut to 28.
+    while (transferred > UINT64_MAX / 100) {  // beyond any disk: drop low bits of both
+        transferred >>= 1;
+        fileSize >>= 1;
+    }
+    return static_cast<int>(transferred * 100 / fileSize);
+}
+
+uint64_t ListRemainingBytes(uint64_t listed, uint64_t started, uint64_t fileSize, uint64_t transferred)
+{
+    uint64_t finishedBefore = started > fileSize ? started - fileSize : 0;
+    uint64_t rest = listed > finishedBefore ? listed - finishedBefore : 0;
+    return rest > transferred ? rest - transferred : 0;
+}
+
+uint64_t FileRemainingBytes(uint64_t fileSize, uint64_t transferred)
+{
+    return fileSize > transferred ? fileSize - transferred : 0;
+}
+
+bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t streamBytes, bool singleFile, double *speed)
+{
+    double clock = static_cast<double>(now);
+    if (sample->time < 1)
+        sample->time = clock;
+    double elapsed = clock - sample->time;
+    *speed = elapsed > 0 ? (static_cast<double>(streamBytes) - sample->bytes) / elapsed : 0;
+    // A whole speed of 0 leaves label and sample alone; a clock set back gives no speed either.
+    bool through = *speed >= 1.0 && (!singleFile || elapsed >= 2);
+    if (through) {
+        sample->time = clock;
+        sample->bytes = static_cast<double>(streamBytes);
+    }
+    return through;
+}
+
+void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remaining)
+{
+    double quotient = static_cast<double>(remaining) / speed;
+    if (quotient > 1e18)  // 1 B/s against exabytes: keep the conversion defined
+        quotient = 1e18;
+    unsigned long long seconds = static_cast<unsigned long long>(quotient);
+    unsigned long long minutes = 0;
+    if (seconds > 60) {
+        minutes = seconds / 60;
+        seconds %= 60;
+    }
+    char timeText[96];
+    if (minutes != 0)
+        std::snprintf(timeText, sizeof timeText, "Time Remaining: %llu Minute(s) %llu Second(s)", minutes, seconds);
+    else
+        std::snprintf(timeText, sizeof timeText, "Time Remaining: %llu Second(s)", seconds);
+    std::snprintf(out, outBytes, "Speed: %.2f MB/s\n%s", speed / kMega, timeText);
+}
+
+static bool CopyJoined(char *out, size_t outBytes, const char *first, const char *second, size_t secondLen)
+{
+    size_t firstLen = std::strlen(first);
+    if (firstLen + secondLen + 1 > outBytes) {
+        if (outBytes > 0)
+            out[0] = '\0';
+        return false;
+    }
+    std::memmove(out, first, firstLen);
+    std::memmove(out + firstLen, second, secondLen);
+    out[firstLen + secondLen] = '\0';
+    return true;
+}
+
+bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source)
+{
+    const char *slash = std::strrchr(source, '\\');
+    const char *name = slash ? slash + 1 : source;
+    return CopyJoined(out, outBytes, destination, name, std::strlen(name));
+}
+
+bool DestinationOfFolder(char *out, size_t outBytes, const char *folder)
+{
+    size_t len = std::strlen(folder);
+    bool hasSlash = len > 0 && folder[len - 1] == '\\';
+    return CopyJoined(out, outBytes, folder, "\\", hasSlash ? 0 : 1);
+}

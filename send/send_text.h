@@ -1,0 +1,48 @@
+// Texts and arithmetic of a send: byte amounts, the status text, the percentage, the speed and
+// the time remaining. No window here: the send engine and the progress window call these.
+#ifndef SORVANE_SEND_TEXT_H
+#define SORVANE_SEND_TEXT_H
+
+#include <cstddef>
+#include <cstdint>
+
+enum { kStatusTextBytes = 2400, kSpeedTextBytes = 160 };
+
+// "1023.00 B", "1.00 KB", "3072.00 MB": B below 1024, KB below 1048576, MB from there on.
+void FormatByteAmount(char *out, size_t outBytes, uint64_t bytes);
+
+// "Sending 2 of 5 (1.00 KB Of 3.00 MB , 2.50 MB Left)\n From:  src \n To:  dst".
+// Left is total - started, or 0 when lines removed meanwhile made the total smaller.
+void FormatSendStatus(char *out, size_t outBytes, int index, int count, uint64_t size, uint64_t total,
+                      uint64_t started, const char *source, const char *target);
+
+// Whole percent of the current file, cut toward zero; an empty file counts as done.
+int ProgressPercent(uint64_t transferred, uint64_t fileSize);
+
+// What is left of a send of all files: the listed total less the files finished before this one
+// and less what this one has copied. Never below 0: lines removed during the send shrink the total.
+uint64_t ListRemainingBytes(uint64_t listed, uint64_t started, uint64_t fileSize, uint64_t transferred);
+// What is left of a single file.
+uint64_t FileRemainingBytes(uint64_t fileSize, uint64_t transferred);
+
+// Where the last speed measure ended. time below 1: none taken yet.
+struct SpeedSample {
+    double time;    // whole seconds of the clock
+    double bytes;   // stream bytes copied at that time
+};
+
+// One progress report against the sample. Returns true when the speed label is to change (the
+// gate: a positive whole speed, and for a single file at least 2 s since the sample); the sample
+// then moves to now. *speed gets the bytes per second over the interval.
+bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t streamBytes, bool singleFile, double *speed);
+
+// "Speed: 1.50 MB/s\nTime Remaining: 1 Minute(s) 1 Second(s)". speed must be positive.
+void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remaining);
+
+// Target of a send: the destination folder (ending in a backslash) and the source's name after
+// its last backslash. False (out empty) when it does not fit.
+bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source);
+// A chosen folder as a destination: a backslash appended unless it ends in one (a drive root).
+bool DestinationOfFolder(char *out, size_t outBytes, const char *folder);
+
+#endif

@@ -1,0 +1,14 @@
+// Saving the advanced settings dialog's choices to a settings file and loading them back into
+// it. Both run on the UI thread while the dialog is open (g_advancedDialog).
+#ifndef SORVANE_SETTINGS_FILE_H
+#define SORVANE_SETTINGS_FILE_H
+
+// Writes what the dialog's controls show, with the stored size units; true when every piece was
+// written in full. A file that cannot be created is reported here, owned by the main window.
+bool SaveSettingsFile(const char *path);
+// Reads at most 800 bytes and applies the file line by line to the dialog's controls, and at
+// once to the search folder and the size units; true when all four lines applied. A file that
+// cannot be opened is reported here, owned by the main window.
+bool LoadSettingsFile(const char *path);
+
+#endif

@@ -1,0 +1,147 @@
+// Helpers shared by the search and result-list tests: drive boxes, the list's numbering, the
+// completion report, and a recorder program standing in for whatever the shell would start.
+#ifndef SORVANE_E2E_SEARCH_HELPERS_H
+#define SORVANE_E2E_SEARCH_HELPERS_H
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+inline HWND StartButton(const Running &app) { return ChildById(app.main, 115); }
+inline HWND AdvancedButton(const Running &app) { return ChildById(app.main, 126); }
+inline std::string StatusText(const Running &app) { return WindowTextOf(ChildById(app.main, 128)); }
+inline int LineCount(const Running &app)
+{
+    return static_cast<int>(SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0));
+}
+
+// Ticks exactly the named drive boxes ("D:", "E:"); the others are unticked.
+inline void TickDrives(const Running &app, const std::set<std::string> &drives)
+{
+    for (int i = 0;; ++i) {
+        HWND box = ChildById(app.main, 113, i);
+        if (!box)
+            break;
+        SetChecked(box, drives.count(WindowTextOf(box)) > 0);
+    }
+}
+
+// Splits "(N) path"; N is -1 for a line without the prefix.
+inline int LineNumber(const std::string &line, std::string *path = nullptr)
+{
+    int n = -1, used = 0;
+    if (std::sscanf(line.c_str(), "(%d) %n", &n, &used) != 1 || used == 0 || line[static_cast<size_t>(used) - 1] != ' ')
+        n = -1, used = 0;
+    if (path)
+        *path = line.substr(static_cast<size_t>(used));
+    return n;
+}
+
+// The paths of a list numbered 1, 2, 3 ... in order; a failure names the first line that is not.
+inline std::vector<std::string> PathsNumberedInOrder(const std::vector<std::string> &lines)
+{
+    std::vector<std::string> paths;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string path;
+        int n = LineNumber(lines[i], &path);
+        EXPECT_EQ(static_cast<int>(i + 1), n) << "line " << i << ": " << lines[i];
+        if (n != static_cast<int>(i + 1))
+            break;
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+inline std::set<std::string> AsSet(const std::vector<std::string> &v) { return std::set<std::string>(v.begin(), v.end()); }
+
+// Waits for "Search Completed!" (after a Stop, or a search already started), checks the box and
+// closes it.
+inline void ExpectCompletionBox(const Running &app, int timeoutMs = 60000)
+{
+    HWND box = WaitForMessageBox(app, timeoutMs);
+    ASSERT_TRUE(box != NULL) << "no completion box";
+    EXPECT_EQ("Search Completed!", MessageBoxText(box));
+    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
+    Answer(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
+// --- Recorder: the shell starts tests/e2e/tools/recorder.exe for ".jpg" files (verbs "open" and
+// "properties"), and it logs its command line. Wine reads associations from HKEY_CLASSES_ROOT
+// only, so they are written there and taken out again afterwards. ---
+
+inline std::string RecorderDir() { return "C:\\sorvane"; }
+inline std::string RecorderLog() { return RecorderDir() + "\\recorder.log"; }
+
+inline bool SetClassValue(const std::string &key, const std::string &value)
+{
+    HKEY k;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k, NULL) != ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(k, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                             static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(k);
+    return rc == ERROR_SUCCESS;
+}
+
+// Copies the recorder beside the program and associates ".jpg" with it, unless the prefix
+// already has an association of its own for ".jpg" (then false: the test would change it).
+inline bool InstallRecorder()
+{
+    HKEY existing;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".jpg", 0, KEY_READ, &existing) == ERROR_SUCCESS) {
+        char progId[64] = "";
+        DWORD size = sizeof progId;
+        RegQueryValueExA(existing, NULL, NULL, NULL, reinterpret_cast<BYTE *>(progId), &size);
+        RegCloseKey(existing);
+        if (std::strcmp(progId, "SorvaneRecorder") != 0)
+            return false;
+    }
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, MAX_PATH);
+    // The test program runs from the build folder, which Wine names by its Unix path.
+    std::string src = self;
+    src = src.substr(0, src.find_last_of('\\') + 1) + "recorder.exe";
+    size_t unix = src.find("unix\\");
+    if (unix != std::string::npos && src.compare(0, 4, "\\\\?\\") != 0)
+        src = "\\\\?\\" + src.substr(unix);
+    CreateDirectoryA(RecorderDir().c_str(), NULL);
+    std::string exe = RecorderDir() + "\\recorder.exe";
+    if (!CopyFileA(src.c_str(), exe.c_str(), FALSE))
+        return false;
+    DeleteFileA(RecorderLog().c_str());
+    return SetClassValue(".jpg", "SorvaneRecorder") &&
+           SetClassValue("SorvaneRecorder\\shell\\open\\command", "\"" + exe + "\" open \"%1\"") &&
+           SetClassValue("SorvaneRecorder\\shell\\properties\\command", "\"" + exe + "\" properties \"%1\"");
+}
+
+inline void UninstallRecorder()
+{
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "SorvaneRecorder");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".jpg");
+    DeleteFileA(RecorderLog().c_str());
+}
+
+// The lines the recorder logged so far.
+inline std::vector<std::string> RecordedLines()
+{
+    std::vector<std::string> lines;
+    std::string all = ReadFileBytes(RecorderLog()), line;
+    for (char c : all) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    return lines;
+}
+
+#endif

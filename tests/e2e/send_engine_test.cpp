@@ -1,0 +1,253 @@
+// Sending through the real window: the two submenus, Send To and Send All To a drive or a chosen
+// folder, never overwriting, the busy guard, and lists without numbers or without lines.
+#include "send_helpers.h"
+
+namespace {
+
+using SendEngineTest = SorvaneTest;
+
+TEST_F(SendEngineTest, SendToTheRemovableDriveCopiesTheSelectedFile)
+{
+    MakeFile("D:\\pics\\a.jpg", 3000, 'a');
+    MakeFile("D:\\pics\\b.jpg", 5000, 'b');
+    std::vector<std::string> lines = SearchDriveD(app);
+    ASSERT_EQ(2u, lines.size());
+    int pick = lines[1].find("b.jpg") != std::string::npos ? 1 : 0;
+    SelectLine(app, pick);
+
+    PickSendItem(app, false, 0);  // E:, the one removable drive
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_EQ(std::set<std::string>{"b.jpg"}, FilesIn("E:"));
+    EXPECT_EQ(std::string(5000, 'b'), ReadFileBytes("E:\\b.jpg"));
+}
+
+TEST_F(SendEngineTest, WithoutARemovableDriveEachSubmenuHoldsOnlyFolder)
+{
+    MakeFile("D:\\a.jpg", 10, 'a');
+    ASSERT_EQ(1u, SearchDriveD(app).size());
+    SelectLine(app, 0);
+    {
+        RemovableDriveGone gone;
+        if (!gone.Changed())
+            GTEST_SKIP() << "this Wine cannot turn E: into a fixed drive at run time";
+        for (bool all : {false, true}) {
+            PickSendItem(app, all, 0);  // the first item is now "Folder..."
+            HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+            ASSERT_TRUE(browser != NULL) << (all ? "Send All To" : "Send To");
+            Answer(browser, IDCANCEL);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+        }
+        gone.Restore();
+        ASSERT_EQ(static_cast<UINT>(DRIVE_REMOVABLE), GetDriveTypeA("E:\\"));
+    }
+    // The drive is back at the next opening of the menu.
+    PickSendItem(app, false, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_EQ(std::string(10, 'a'), ReadFileBytes("E:\\a.jpg"));
+}
+
+TEST_F(SendEngineTest, FolderItemsOpenTheBrowserAndACancelledChoiceSendsNothing)
+{
+    MakeFile("D:\\a.jpg", 10);
+    SearchDriveD(app);
+    SelectLine(app, 0);
+    for (bool all : {false, true}) {
+        PickSendItem(app, all, 1);  // after E: comes "Folder..."
+        HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+        ASSERT_TRUE(browser != NULL) << (all ? "Send All To" : "Send To");
+        Answer(browser, IDCANCEL);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+        EXPECT_TRUE(NoDialogFor(app, 800)) << "a cancelled choice still opened a window";
+    }
+    EXPECT_TRUE(FilesIn("E:").empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Waits until the send's window has come and gone.
+void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
+{
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL) << "no progress window";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
+}
+
+// The line's path without its "(N) " prefix.
+std::string PathOf(const std::string &line)
+{
+    std::string path;
+    LineNumber(line, &path);
+    return path;
+}
+
+TEST_F(SendEngineTest, SendAllToAFolderChosenInTheBrowser)
+{
+    MakeFile("D:\\set\\one.jpg", 100, '1');
+    MakeFile("D:\\set\\two.mp3", 200, '2');
+    MakeFile("D:\\set\\sub\\three.avi", 300, '3');
+    ASSERT_EQ(3u, SearchDriveD(app).size());
+    CreateDirectoryA("E:\\chosen", NULL);
+
+    PickSendItem(app, true, 1);
+    ChooseFolderInBrowser(app, "E:\\chosen");
+    WaitForSendToEnd(app);
+    EXPECT_EQ((std::set<std::string>{"one.jpg", "two.mp3", "three.avi"}), FilesIn("E:\\chosen"));
+    EXPECT_EQ(std::string(300, '3'), ReadFileBytes("E:\\chosen\\three.avi"));
+    EXPECT_TRUE(FilesIn("E:").empty()) << "the source folders are not recreated";
+}
+
+TEST_F(SendEngineTest, SameNamesAndExistingTargetsAreNeverOverwritten)
+{
+    MakeFile("D:\\a\\same.jpg", 100, '1');
+    MakeFile("D:\\b\\same.jpg", 200, '2');
+    MakeFile("D:\\c\\kept.jpg", 50, 'n');
+    MakeFile("D:\\c\\new.jpg", 70, 'w');
+    MakeFile("E:\\kept.jpg", 3, 'o');
+    std::vector<std::string> lines = SearchDriveD(app);
+    ASSERT_EQ(4u, lines.size());
+    std::string firstSame;
+    for (const std::string &line : lines)
+        if (firstSame.empty() && line.find("same.jpg") != std::string::npos)
+            firstSame = PathOf(line);
+
+    PickSendItem(app, true, 0);
+    WaitForSendToEnd(app);
+    EXPECT_EQ((std::set<std::string>{"same.jpg", "kept.jpg", "new.jpg"}), FilesIn("E:"));
+    EXPECT_EQ(ReadFileBytes(firstSame), ReadFileBytes("E:\\same.jpg")) << "the first of the two names wins";
+    EXPECT_EQ("ooo", ReadFileBytes("E:\\kept.jpg"));
+    EXPECT_EQ(std::string(70, 'w'), ReadFileBytes("E:\\new.jpg"));
+    EXPECT_TRUE(NoDialogFor(app, 300)) << "a skipped file is not reported";
+}
+
+TEST_F(SendEngineTest, WithoutNumbersTheWholeLineIsThePathBlanksAndAll)
+{
+    MakeFile("D:\\my media\\a b.jpg", 11, 'a');
+    MakeFile("D:\\my media\\(1) c  d.mp3", 12, 'c');
+    ASSERT_EQ(2u, SearchDriveD(app).size());
+    HWND popup = OpenContextMenu(app);
+    ASSERT_TRUE(popup != NULL);
+    PostMessageA(popup, WM_CHAR, 'n', 0);
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<std::string> lines = ListLines(ResultList(app));
+        return lines.size() == 2 && lines[0].rfind("D:", 0) == 0 && lines[1].rfind("D:", 0) == 0;
+    })) << "the numbers did not go";
+
+    PickSendItem(app, true, 0);
+    WaitForSendToEnd(app);
+    EXPECT_EQ((std::set<std::string>{"a b.jpg", "(1) c  d.mp3"}), FilesIn("E:"));
+    EXPECT_EQ(std::string(12, 'c'), ReadFileBytes("E:\\(1) c  d.mp3"));
+}
+
+TEST_F(SendEngineTest, AnEmptyListOpensTheWindowAndClosesItAfterHalfASecond)
+{
+    ASSERT_TRUE(SearchDriveD(app).empty());
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    DWORD seen = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 5000));
+    EXPECT_GE(GetTickCount() - seen, 350u);
+    EXPECT_TRUE(FilesIn("E:").empty());
+}
+
+TEST_F(SendEngineTest, SendToWithoutASelectedLineDoesNothing)
+{
+    MakeFile("D:\\a.jpg", 10);
+    ASSERT_EQ(1u, SearchDriveD(app).size());
+    PickSendItem(app, false, 0);
+    EXPECT_TRUE(NoDialogFor(app, 1000)) << "no window may open";
+    EXPECT_TRUE(FilesIn("E:").empty());
+}
+
+TEST_F(SendEngineTest, ASecondSendIsRefusedWhileOneCopies)
+{
+    MakeFile("D:\\big.mp4", 256ull << 20);
+    MakeFile("D:\\small.jpg", 10, 's');
+    ASSERT_EQ(2u, SearchDriveD(app).size());
+    Throttle throttle;
+    throttle.Arm(app);
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    throttle.Start();
+
+    PickSendItem(app, true, 0);
+    HWND warning = WaitForBoxSaying(app, "Please wait while current sending process is completed");
+    ASSERT_TRUE(warning != NULL) << "no warning";
+    EXPECT_EQ("Sorvane 1.0", WindowTextOf(warning));
+    EXPECT_EQ(1u, ProgressWindows(app).size()) << "a second window opened";
+    Answer(warning, IDOK);
+    EXPECT_TRUE(IsWindow(progress)) << "the running send must go on";
+    throttle.End();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 30000));
+    EXPECT_EQ(256ull << 20, FileSize("E:\\big.mp4"));
+    EXPECT_EQ(10u, FileSize("E:\\small.jpg"));
+}
+
+TEST_F(SendEngineTest, CancelDuringTheThirdOfFiveKeepsTheFirstTwoAndTriesNoMore)
+{
+    for (char c = '1'; c <= '5'; ++c)
+        MakeFile(std::string("D:\\five\\f") + c + ".mp4", 96ull << 20);
+    std::vector<std::string> lines = SearchDriveD(app);
+    ASSERT_EQ(5u, lines.size());
+    Throttle throttle;
+    throttle.Arm(app);
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    throttle.Start();
+
+    ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 3 of 5", 0) == 0; },
+                          60000)) << ItemText(progress, kProgressStatus);
+    HWND cancel = GetDlgItem(progress, kProgressCancel);
+    Click(cancel);
+    Click(cancel);  // twice before the next report: still one cancel
+    HWND box = WaitForBoxSaying(app, "The copying operation has been cancelled", 20000);
+    throttle.End();
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), progress);
+    std::set<std::string> firstTwo;
+    for (int i = 0; i < 2; ++i) {
+        std::string path = PathOf(lines[static_cast<size_t>(i)]);
+        firstTwo.insert(path.substr(path.rfind('\\') + 1));
+    }
+    EXPECT_EQ(firstTwo, FilesIn("E:")) << "the third's partial copy must be gone";
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 5000));
+    EXPECT_TRUE(NoDialogFor(app, 1000)) << "the message shows once";
+    EXPECT_EQ(firstTwo, FilesIn("E:"));
+    for (const std::string &name : firstTwo)
+        EXPECT_EQ(96ull << 20, FileSize("E:\\" + name));
+}
+
+TEST_F(SendEngineTest, ClosingDuringALargeCopyLeavesNoPartialFile)
+{
+    MakeFile("D:\\huge.mp4", 1ull << 30);
+    ASSERT_EQ(1u, SearchDriveD(app).size());
+    Throttle throttle;
+    throttle.Arm(app);
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    throttle.Start();
+    ASSERT_TRUE(WaitUntil([&] { return FileExists("E:\\huge.mp4") && ItemText(progress, kProgressPercent) != "0%" &&
+                                       !ItemText(progress, kProgressPercent).empty(); }, 30000));
+
+    PostMessageA(app.main, WM_CLOSE, 0, 0);
+    HWND ask = WaitForBoxSaying(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
+    ASSERT_TRUE(ask != NULL);
+    Answer(ask, IDYES);
+    EXPECT_TRUE(ProcessEnded(app, 10000));
+    throttle.End();
+    EXPECT_FALSE(FileExists("E:\\huge.mp4")) << "a truncated copy was left behind";
+    EXPECT_EQ(std::set<std::string>(), FilesIn("E:"));
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// The advanced settings dialog as the tests drive it: opening it, its controls by ID, the radio
+// buttons, the folder browser, the common file dialogs and the message boxes it leads to.
+#ifndef SORVANE_E2E_SETTINGS_HELPERS_H
+#define SORVANE_E2E_SETTINGS_HELPERS_H
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "harness.h"
+
+namespace settings_e2e {
+
+inline constexpr char kCaption[] = "Advances Search Settings";
+inline constexpr char kInvalidData[] = "An invalid data found in the file. Settings might not have been loaded completely";
+
+struct TopLevel {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param)
+{
+    TopLevel *t = reinterpret_cast<TopLevel *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == t->pid && IsWindowVisible(w))
+        t->found.push_back(w);
+    return TRUE;
+}
+
+inline std::vector<HWND> VisibleWindowsOf(const Running &app)
+{
+    TopLevel t{app.pi.dwProcessId, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&t));
+    return t.found;
+}
+
+inline void WriteBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    CloseHandle(f);
+}
+
+class SettingsTest : public SorvaneTest {
+protected:
+    HWND dlg = NULL;
+
+    void Open()
+    {
+        Click(ChildById(app.main, 126));
+        dlg = WaitForWindow(app, "#32770", kCaption);
+        ASSERT_TRUE(dlg != NULL) << "the dialog did not open";
+    }
+    HWND Ctl(int id) const { return GetDlgItem(dlg, id); }
+    bool On(int id) const { return IsChecked(Ctl(id)); }
+    bool Shown(int id) const { return IsWindowVisible(Ctl(id)) != FALSE; }
+    std::string Text(int id) const { return WindowTextOf(Ctl(id)); }
+    void SetText(int id, const std::string &text) { SendMessageA(Ctl(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    int Unit(int id) const { return static_cast<int>(SendMessageA(Ctl(id), CB_GETCURSEL, 0, 0)); }
+    // As the keyboard would: the box moves its selection and reports the change itself.
+    void StepUnit(int id, WORD key) { SendKey(Ctl(id), key); }
+    // Clicks, then waits until the given condition holds.
+    void Press(int id) { Click(Ctl(id)); }
+    void PressAndWait(int id, const std::function<bool()> &until, const char *what)
+    {
+        Press(id);
+        EXPECT_TRUE(WaitUntil(until)) << what;
+    }
+    bool Closed(int timeoutMs = 5000) { return WaitUntil([&] { return !IsWindow(dlg); }, timeoutMs); }
+    void PressOkAndExpectClose()
+    {
+        Press(151);
+        ASSERT_TRUE(Closed()) << "OK did not end the dialog";
+    }
+    void CancelAndReopen()
+    {
+        Press(152);
+        ASSERT_TRUE(Closed()) << "Cancel did not end the dialog";
+        Open();
+    }
+
+    // A message box of the process saying text; NULL when none shows.
+    HWND WaitForBox(const std::string &text, int timeoutMs = 5000)
+    {
+        HWND box = NULL;
+        WaitUntil([&] {
+            for (HWND w : VisibleWindowsOf(app))
+                if (w != dlg && GetDlgItem(w, 0xFFFF) && MessageBoxText(w) == text) {
+                    box = w;
+                    return true;
+                }
+            return false;
+        }, timeoutMs);
+        return box;
+    }
+    // Expects the box, checks its owner and answers it; the box must then go.
+    void AnswerBox(const std::string &text, HWND owner, int button)
+    {
+        HWND box = WaitForBox(text);
+        ASSERT_TRUE(box != NULL) << "no message box: " << text;
+        EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
+        EXPECT_EQ(owner, GetWindow(box, GW_OWNER)) << text;
+        Answer(box, button);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    // The common Save or Open dialog: the window with the file-name box 1148.
+    HWND WaitForFileDialog()
+    {
+        HWND found = NULL;
+        WaitUntil([&] {
+            for (HWND w : VisibleWindowsOf(app))
+                if (w != dlg && w != app.main && HasDescendant(w, 1148)) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        });
+        return found;
+    }
+    static BOOL CALLBACK FindId(HWND w, LPARAM param)
+    {
+        auto *q = reinterpret_cast<std::pair<int, bool> *>(param);
+        if (GetDlgCtrlID(w) == q->first)
+            q->second = true;
+        return !q->second;
+    }
+    static bool HasDescendant(HWND parent, int id)
+    {
+        std::pair<int, bool> q{id, false};
+        EnumChildWindows(parent, FindId, reinterpret_cast<LPARAM>(&q));
+        return q.second;
+    }
+    // Opens the Save (167) or Open (168) dialog and chooses the name; returns the file dialog,
+    // which has closed unless keepOpen says it may still ask something.
+    HWND UseFileDialog(int button, const std::string &name, bool keepOpen = false)
+    {
+        Press(button);
+        HWND fd = WaitForFileDialog();
+        EXPECT_TRUE(fd != NULL) << "no file dialog";
+        if (!fd)
+            return NULL;
+        EXPECT_EQ(app.main, GetWindow(fd, GW_OWNER));
+        FillFileDialog(fd, name);
+        if (!keepOpen) {
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(fd); })) << "the file dialog stayed";
+        }
+        return fd;
+    }
+    void Save(const std::string &name)
+    {
+        UseFileDialog(167, name);
+        AnswerBox("Settings successfully saved", dlg, IDOK);
+    }
+    // Loads a file with these bytes; true when the invalid-data warning showed (and was closed).
+    bool Load(const std::string &bytes)
+    {
+        WriteBytes("D:\\load.svq", bytes);
+        UseFileDialog(168, "D:\\load.svq");
+        HWND box = WaitForBox(kInvalidData, 1500);
+        if (!box)
+            return false;
+        EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
+        Answer(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); });
+        return true;
+    }
+
+    // Presses "Select folder to search in..." and picks My Computer's child number `drive`
+    // (0 C:, 1 D:, 2 E:) with the keyboard in the browser's tree; or cancels the browser.
+    void BrowseTo(int drive)
+    {
+        Press(153);
+        HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+        ASSERT_TRUE(browser != NULL) << "no folder browser";
+        EXPECT_EQ(dlg, GetWindow(browser, GW_OWNER));
+        EXPECT_EQ("Navigate to the folder you want to search in", WindowTextOf(GetDlgItem(browser, 14146)));
+        if (drive < 0) {
+            Answer(browser, IDCANCEL);
+        } else {
+            HWND tree = GetDlgItem(browser, 14145);
+            // Desktop, "/", Documents, My Computer; open it, then down to the drive.
+            for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
+                SendKey(tree, key);
+            for (int i = 0; i <= drive; ++i)
+                SendKey(tree, VK_DOWN);
+            std::string want = std::string(" (") + static_cast<char>('C' + drive) + ":)";
+            EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(GetDlgItem(browser, 14149)) == want; }))
+                << "the tree did not reach " << want;
+            Answer(browser, IDOK);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    }
+
+    bool DriveBoxesTicked(bool ticked)
+    {
+        for (int i = 0; i < 3; ++i)
+            if (IsChecked(ChildById(app.main, 113, i)) != ticked)
+                return false;
+        return true;
+    }
+    bool MediaBoxesTicked(bool ticked)
+    {
+        for (int i = 0; i < 3; ++i)
+            if (IsChecked(ChildById(app.main, 114, i)) != ticked)
+                return false;
+        return true;
+    }
+};
+
+}  // namespace settings_e2e
+
+#endif

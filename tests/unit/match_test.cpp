@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "../../search/match.h"
+#include "../../settings/search_settings.h"
+
+namespace {
+
+const MediaSwitches kAll = {true, true, true};
+const MediaSwitches kNone = {false, false, false};
+
+class MatchTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetSearchSettings(&g_settings); }
+    static void Min(int value, const char *unit)
+    {
+        g_settings.minSwitch = true;
+        g_settings.minValue = value;
+        std::strcpy(g_settings.minUnit, unit);
+    }
+    static void Max(int value, const char *unit)
+    {
+        g_settings.maxSwitch = true;
+        g_settings.maxValue = value;
+        std::strcpy(g_settings.maxUnit, unit);
+    }
+    static std::string Ext(const char *path)
+    {
+        char out[32];
+        return ExtensionOfPath(path, out, sizeof out) ? std::string(out) : std::string("<too long>");
+    }
+};
+
+TEST_F(MatchTest, ExtensionIsTakenAfterTheLastDotOfTheWholePath)
+{
+    EXPECT_EQ("gz", Ext("D:\\\\archive.tar.gz"));
+    EXPECT_EQ("old\\readme", Ext("D:\\\\Docs.old\\readme"));
+    EXPECT_EQ("", Ext("D:\\\\Docs\\readme"));
+    EXPECT_EQ("", Ext("D:\\\\a."));
+    EXPECT_EQ("jpg", Ext("D:\\\\PHOTO.JPG"));
+    // Only A-Z are lowered; other bytes stay.
+    EXPECT_EQ("\xC9x", Ext("D:\\\\a.\xC9X"));
+    EXPECT_EQ("<too long>", Ext("D:\\\\a.0123456789012345678901234567890123456789"));
+}
+
+TEST_F(MatchTest, DefaultTablesFollowTheMediaSwitches)
+{
+    for (const char *jpg : {"D:\\\\PHOTO.JPG", "D:\\\\photo.JpG", "D:\\\\x\\y.bmp"})
+        EXPECT_TRUE(MatchesSearch(jpg, 0, kAll)) << jpg;
+    EXPECT_FALSE(MatchesSearch("D:\\\\photo.jpeg", 0, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\archive.tar.gz", 0, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.mp3\\readme", 0, kAll));
+
+    const MediaSwitches imagesOnly = {true, false, false};
+    const MediaSwitches audioOnly = {false, true, false};
+    const MediaSwitches videoOnly = {false, false, true};
+    EXPECT_TRUE(MatchesSearch("a.gif", 0, imagesOnly));
+    EXPECT_FALSE(MatchesSearch("a.wav", 0, imagesOnly));
+    EXPECT_TRUE(MatchesSearch("a.wav", 0, audioOnly));
+    EXPECT_FALSE(MatchesSearch("a.3gp", 0, audioOnly));
+    EXPECT_TRUE(MatchesSearch("a.3gp", 0, videoOnly));
+    EXPECT_FALSE(MatchesSearch("a.3gp", 0, kNone));
+    // Every table entry is found, in every table.
+    for (const char *e : kImageExtensions)
+        EXPECT_TRUE(MatchesSearch((std::string("a.") + e).c_str(), 0, imagesOnly)) << e;
+    for (const char *e : kAudioExtensions)
+        EXPECT_TRUE(MatchesSearch((std::string("a.") + e).c_str(), 0, audioOnly)) << e;
+    for (const char *e : kVideoExtensions)
+        EXPECT_TRUE(MatchesSearch((std::string("a.") + e).c_str(), 0, videoOnly)) << e;
+}
+
+TEST_F(MatchTest, OwnListOverridesTheTablesAndSearchEverythingOverridesBoth)
+{
+    g_settings.ownExtensions = true;
+    ASSERT_TRUE(ParseExtensionList(".JPG .tar"));
+    EXPECT_TRUE(MatchesSearch("D:\\\\a.jpg", 0, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\b.Jpg", 0, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\c.TAR", 0, kNone));
+    EXPECT_FALSE(MatchesSearch("D:\\\\c.tar.gz", 0, kNone));
+    EXPECT_FALSE(MatchesSearch("D:\\\\d.mp3", 0, kAll));  // media switches play no part
+    EXPECT_STREQ(".JPG", g_settings.ownList[0]);          // the stored list is not lowered
+
+    g_settings.ownCount = 0;
+    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, kAll));
+
+    g_settings.searchEverything = true;
+    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\noext", 0, kNone));
+}
+
+TEST_F(MatchTest, SizeLimitsHoldAtTheirExactBytes)
+{
+    g_settings.searchEverything = true;
+    Min(10, "KB");
+    EXPECT_TRUE(MatchesSearch("a", 10 * 1024, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 10 * 1024 - 1, kNone));
+    Max(1, "MB");
+    EXPECT_TRUE(MatchesSearch("a", 1048576, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 1048577, kNone));
+
+    // Beyond 32 bits: a minimum of 3000 MB.
+    ResetSearchSettings(&g_settings);
+    g_settings.searchEverything = true;
+    Min(3000, "MB");
+    const uint64_t gb = 1073741824ULL;
+    EXPECT_TRUE(MatchesSearch("a", 3 * gb, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 2 * gb, kNone));
+    EXPECT_TRUE(MatchesSearch("a", 3000ULL * 1048576, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 3000ULL * 1048576 - 1, kNone));
+
+    // A maximum above 4 GB, and a file above 4 GB whose low 32 bits are small.
+    ResetSearchSettings(&g_settings);
+    g_settings.searchEverything = true;
+    Max(5, "GB");
+    EXPECT_TRUE(MatchesSearch("a", 5 * gb, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 5 * gb + 1, kNone));
+    Min(1, "KB");
+    EXPECT_TRUE(MatchesSearch("a", 4 * gb + 1024, kNone));
+
+    // Minimum above maximum: nothing passes.
+    Min(2, "MB");
+    Max(1, "MB");
+    for (uint64_t size : {0ULL, 1048576ULL, 1572864ULL, 2097152ULL})
+        EXPECT_FALSE(MatchesSearch("a", size, kNone)) << size;
+}
+
+TEST_F(MatchTest, SizeLimitsComeBeforeTheExtension)
+{
+    Max(1, "KB");
+    EXPECT_TRUE(MatchesSearch("a.jpg", 1024, kAll));
+    EXPECT_FALSE(MatchesSearch("a.jpg", 1025, kAll));
+}
+
+TEST(FolderNameTest, OnlyTheExactRecycleBinNamesAndDotsAreSkipped)
+{
+    for (const char *name : {".", "..", "$RECYCLE.BIN", "$Recycle.Bin"})
+        EXPECT_TRUE(IsSkippedFolderName(name)) << name;
+    for (const char *name : {"$recycle.bin", "$RECYCLE.BIN2", "...", ".git", "Recycle.Bin", ""})
+        EXPECT_FALSE(IsSkippedFolderName(name)) << name;
+}
+
+}  // namespace

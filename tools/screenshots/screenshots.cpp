@@ -1,0 +1,109 @@
+// Takes the README's pictures of the real program under Wine: the main window after a search,
+// the context menu with its send submenus, the advanced settings dialog and the progress window
+// during a send. Run by tools/screenshots.sh, which names the output folder (SORVANE_SHOTS).
+#include "../../tests/e2e/harness.h"
+
+#include <cstdio>
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "screenshots: %s\n", what);
+        ++g_failures;
+    }
+}
+
+void MakeMediaTree()
+{
+    ResetFixtureDrives();
+    const char *files[] = {
+        "D:\\Media\\Holiday 2026\\beach.jpg", "D:\\Media\\Holiday 2026\\harbour.png",
+        "D:\\Media\\Holiday 2026\\sunset.jpg", "D:\\Media\\Music\\Album\\01 Overture.mp3",
+        "D:\\Media\\Music\\Album\\02 Waltz.mp3", "D:\\Media\\Music\\interview.wav",
+        "D:\\Media\\Video\\birthday.mp4", "D:\\Media\\Video\\garden.avi", "D:\\Scans\\receipt.tif",
+        "D:\\Scans\\letter.bmp",
+    };
+    for (const char *f : files)
+        MakeFile(f, 300000);
+    MakeFile("D:\\Media\\Video\\concert.mkv", 400ull << 20);
+}
+
+void ShowSearch(Running &app)
+{
+    SetChecked(ChildById(app.main, 113, 0), false);  // not C:
+    SetChecked(ChildById(app.main, 113, 2), false);  // not E:
+    Check(RunSearchToEnd(app) == "Search Completed!", "the search did not complete");
+    SelectLine(app, 2);
+    Sleep(500);
+    Check(TakeScreenshot("main-window.png"), "main window");
+}
+
+void ShowContextMenu(Running &app)
+{
+    HWND popup = OpenContextMenu(app);
+    Check(popup != NULL, "no context menu");
+    for (int i = 0; i < 5; ++i)
+        SendKey(popup, VK_DOWN);
+    SendKey(popup, VK_RIGHT);
+    Sleep(800);
+    Check(TakeScreenshot("context-menu.png"), "context menu");
+    PostMessageA(app.main, WM_CANCELMODE, 0, 0);
+    Sleep(300);
+}
+
+void ShowAdvancedDialog(Running &app)
+{
+    Click(ChildById(app.main, 126));
+    HWND dialog = WaitForWindow(app, "#32770", "Advances Search Settings");
+    Check(dialog != NULL, "no advanced dialog");
+    Sleep(500);
+    Check(TakeScreenshot("advanced-settings.png"), "advanced dialog");
+    if (dialog)
+        Answer(dialog, 152);
+    WaitUntil([&] { return !IsWindow(dialog); });
+}
+
+// Sends the large video to E: and pictures the progress window once the copy is under way.
+void ShowProgress(Running &app)
+{
+    std::vector<std::string> lines = ListLines(ResultList(app));
+    int big = -1;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find("concert.mkv") != std::string::npos)
+            big = static_cast<int>(i);
+    Check(big >= 0, "the large file is not listed");
+    SelectLine(app, big);
+    PostCommand(app.main, 200);  // Send To, first removable drive (E:)
+    HWND progress = WaitForWindow(app, "#32770", "Sorvane 1.0");
+    Check(progress != NULL, "no progress window");
+    WaitUntil([&] { return WindowTextOf(GetDlgItem(progress, 502)) != "" && WindowTextOf(GetDlgItem(progress, 502)) != "0%"; },
+              20000);
+    Check(TakeScreenshot("progress-window.png"), "progress window");
+    Click(GetDlgItem(progress, 503));
+    HWND box = WaitForMessageBox(app, 20000);
+    if (box)
+        Answer(box, IDOK);
+    WaitUntil([&] { return !IsWindow(progress); }, 10000);
+}
+
+}  // namespace
+
+int main()
+{
+    MakeMediaTree();
+    Running app = LaunchSorvane();
+    if (!app.main)
+        return 1;
+    ShowSearch(app);
+    ShowContextMenu(app);
+    ShowAdvancedDialog(app);
+    ShowProgress(app);
+    EndSorvane(app);
+    ResetFixtureDrives();
+    std::printf("screenshots: %s\n", g_failures ? "some failed" : "all taken");
+    return g_failures ? 1 : 0;
+}
