@@ -28,6 +28,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "main_window.h"
 #include "state.h"
@@ -38,6 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     // The progress bar class must be registered before the first send opens its window.
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
+    // The folder browsers (new dialog style) need COM on the thread that shows them.
+    OleInitialize(NULL);
 
     if (!RegisterMainWindowClass(instance))
         return 0;

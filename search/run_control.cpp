@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 #include "../app/ids.h"
 #include "../app/main_window.h"
@@ -18,13 +17,15 @@ enum { kMaxWalkers = 32 };  // one per drive letter, or one for the search folde
 static HANDLE s_walkers[kMaxWalkers];  // written by Start, released by the watcher
 static int s_walkerCount;
 static HANDLE s_running;               // auto reset: the watcher has made the search Running
-static std::atomic<long long> s_startTime(0);
-static std::atomic<long long> s_pauseStart(0);
-static std::atomic<long long> s_pausedSeconds(0);
+// Times on a millisecond clock, so that whole seconds are counted from the true start rather
+// than from a second boundary.
+static std::atomic<unsigned long long> s_startTime(0);
+static std::atomic<unsigned long long> s_pauseStart(0);
+static std::atomic<unsigned long long> s_pausedTime(0);
 
-static long long Now()
+static unsigned long long Now()
 {
-    return static_cast<long long>(std::time(NULL));
+    return GetTickCount64();
 }
 
 static bool IsTicked(HWND box)
@@ -56,7 +57,7 @@ void StartSearch()
     MediaSwitches media = {IsTicked(g_mediaBoxes[0]), IsTicked(g_mediaBoxes[1]), IsTicked(g_mediaBoxes[2])};
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     s_walkerCount = 0;
-    s_pausedSeconds.store(0);
+    s_pausedTime.store(0);
     PrepareWalkers(media);
     if (!s_running)
         s_running = CreateEventA(NULL, FALSE, FALSE, NULL);
@@ -108,7 +109,7 @@ void ResumeSearch()
     int expected = SEARCH_PAUSED;
     if (!g_searchState.compare_exchange_strong(expected, SEARCH_RUNNING))
         return;
-    s_pausedSeconds.fetch_add(Now() - s_pauseStart.load());
+    s_pausedTime.fetch_add(Now() - s_pauseStart.load());
     SetSearchPacing(true);
     OpenWalkGate();
     SetWindowTextA(g_startButton, "Pause");
@@ -143,9 +144,9 @@ DWORD WINAPI WatchSearch(LPVOID)
     g_searchState.store(SEARCH_STOPPING);
 
     char text[96];
-    FormatCompletionText(text, sizeof text, ElapsedSearchSeconds(s_startTime.load(), Now(), s_pausedSeconds.load()));
+    FormatCompletionText(text, sizeof text, ElapsedSearchSeconds(s_startTime.load(), Now(), s_pausedTime.load()));
     SetWindowTextA(g_statusLine, text);
-    s_pausedSeconds.store(0);
+    s_pausedTime.store(0);
     SetWindowTextA(g_startButton, "Start Searching");
     SetWindowTextA(g_advancedButton, "Advanced Search...");
     EnableWindow(g_startButton, TRUE);

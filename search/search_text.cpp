@@ -24,10 +24,11 @@ bool FormatStatusText(char *out, size_t outBytes, const char *folder)
     return Fits(out, outBytes, std::snprintf(out, outBytes, "Searching %s", folder));
 }
 
-long long ElapsedSearchSeconds(long long start, long long now, long long pausedSeconds)
+long long ElapsedSearchSeconds(unsigned long long startMs, unsigned long long nowMs, unsigned long long pausedMs)
 {
-    long long elapsed = now - start - pausedSeconds;
-    return elapsed > 0 ? elapsed : 0;
+    if (nowMs < startMs || nowMs - startMs < pausedMs)
+        return 0;
+    return static_cast<long long>((nowMs - startMs - pausedMs) / 1000);
 }
 
 void SplitElapsed(long long seconds, long long *minutes, long long *restSeconds)

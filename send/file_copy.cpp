@@ -5,6 +5,33 @@
 static const DWORD kKeptAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
+// One buffer serves copies one after another, so that each file does not pay for fresh pages; a
+// copy that finds it taken uses a buffer of its own. Kept for the life of the process.
+static char *s_sharedBuffer;
+static std::atomic<bool> s_sharedBusy(false);
+
+static char *TakeBuffer(bool *shared)
+{
+    *shared = !s_sharedBusy.exchange(true);
+    if (*shared) {
+        if (!s_sharedBuffer)
+            s_sharedBuffer = static_cast<char *>(std::malloc(kCopyChunkBytes));
+        if (s_sharedBuffer)
+            return s_sharedBuffer;
+        *shared = false;
+        s_sharedBusy.store(false);
+    }
+    return static_cast<char *>(std::malloc(kCopyChunkBytes));
+}
+
+static void GiveBackBuffer(char *buffer, bool shared)
+{
+    if (shared)
+        s_sharedBusy.store(false);
+    else
+        std::free(buffer);
+}
+
 static LARGE_INTEGER Large(unsigned long long v)
 {
     LARGE_INTEGER li;
@@ -53,10 +80,11 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
     if (in == INVALID_HANDLE_VALUE)
         return FALSE;
     BY_HANDLE_FILE_INFORMATION info;
-    char *buffer = static_cast<char *>(std::malloc(kCopyChunkBytes));
+    bool shared;
+    char *buffer = TakeBuffer(&shared);
     if (!buffer || !GetFileInformationByHandle(in, &info)) {
         DWORD error = buffer ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
-        std::free(buffer);
+        GiveBackBuffer(buffer, shared);
         CloseHandle(in);
         SetLastError(error);
         return FALSE;
@@ -65,7 +93,7 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
     HANDLE out = CreateFileA(target, GENERIC_WRITE, 0, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
     if (out == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        std::free(buffer);
+        GiveBackBuffer(buffer, shared);
         CloseHandle(in);
         SetLastError(error);
         return FALSE;
@@ -73,7 +101,7 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
 
     unsigned long long total = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     DWORD error = CopyStream(in, out, total, progress, data, abort, buffer);
-    std::free(buffer);
+    GiveBackBuffer(buffer, shared);
     if (error == 0)
         SetFileTime(out, NULL, NULL, &info.ftLastWriteTime);
     if (!CloseHandle(out) && error == 0)
@@ -84,8 +112,9 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
         SetLastError(error);
         return FALSE;
     }
+    // A new file carries the archive attribute alone: only other attributes need a call.
     DWORD kept = info.dwFileAttributes & kKeptAttributes;
-    if (kept != 0)
-        SetFileAttributesA(target, kept);
+    if (kept != FILE_ATTRIBUTE_ARCHIVE)
+        SetFileAttributesA(target, kept ? kept : FILE_ATTRIBUTE_NORMAL);
     return TRUE;
 }

@@ -19,7 +19,7 @@
 // change a human could see, the last state of a file included, while a copy of many small files
 // is not slowed by a repaint per report. The controls are touched on the window's thread only.
 #define WM_SHOW_PROGRESS (WM_APP + 20)
-enum { kRefreshTimer = 1, kRefreshMs = 40 };
+enum { kRefreshTimer = 1, kRefreshMs = 100 };
 
 struct Display {
     int percent;                      // -1 before the first report

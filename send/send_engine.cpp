@@ -204,7 +204,6 @@ void HandleSendCommand(int id)
         std::free(job);
         return;
     }
-    g_progressWindow = window;
     job->progress.window = window;
     ShowWindow(window, SW_SHOW);
 

@@ -17,7 +17,7 @@
 enum { FONT_CHOICE, FONT_TEXT, FONT_BUTTON, FONT_COUNT };
 static HFONT s_fonts[FONT_COUNT];   // made at each opening, released when the dialog goes
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const char *cls;
     const char *text;
@@ -37,7 +37,7 @@ static const char kExtensionHelp[] =
     "  In advanced settings, you can also include other extensions, for example: .doc, .pdf";
 
 // In creation order; positions in pixels of the dialog's client area.
-static const ControlSpec kControls[] = {
+static const ControlLayout kControls[] = {
     {IDC_ADV_DRIVES, "BUTTON", "Use default hard drives", kRadio, 20, 30, 250, 20, FONT_CHOICE},
     {IDC_ADV_FOLDER, "BUTTON", "Select folder to search in...", kRadio, 20, 60, 250, 20, FONT_CHOICE},
     {IDC_ADV_FOLDER_LABEL, "STATIC", "", WS_CHILD | WS_VISIBLE, 20, 90, 300, 120, FONT_TEXT},
@@ -68,6 +68,7 @@ static const char kLargeSizeQuestion[] =
     "Only positive integer(number) is acceptable for ignore large size value. If you proceed, this "
     "selection will not be considered. Are you sure you want to continue";
 static const char kSettingsFilter[] = "Sorvane Settings (*.svq)\0*.svq\0";
+static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, "the classic OPENFILENAMEA");
 
 // --- Building ---
 
@@ -90,7 +91,7 @@ static void ReleaseFonts()
 static void MakeControls(HWND dialog)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    for (const ControlSpec &c : kControls) {
+    for (const ControlLayout &c : kControls) {
         HWND control = CreateWindowExA(0, c.cls, c.text, c.style, c.x, c.y, c.width, c.height, dialog,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, NULL);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(s_fonts[c.font]), 0);

@@ -24,10 +24,14 @@ for link in "$WINEPREFIX"/dosdevices/*; do
 done
 ln -sfn "$SORVANE_FIXTURES/d" "$WINEPREFIX/dosdevices/d:"
 ln -sfn "$SORVANE_FIXTURES/e" "$WINEPREFIX/dosdevices/e:"
-if [ "$_wine_fresh" = 1 ] || ! grep -q '"e:"="floppy"' "$WINEPREFIX/system.reg"; then
+# D: is a fixed disk and E: removable. Windows are not left to a window manager (there is none
+# under Xvfb): otherwise Wine waits up to two seconds for one at every window that closes.
+if [ ! -f "$WINEPREFIX/.sorvane-drives-2" ]; then
     wine reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
     wine reg add 'HKLM\Software\Wine\Drives' /v e: /d floppy /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
+    touch "$WINEPREFIX/.sorvane-drives-2"
 fi
 
 # A display: the user's own when there is one and SORVANE_XVFB is not set, else a private Xvfb.

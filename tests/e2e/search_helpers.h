@@ -19,6 +19,30 @@ inline int LineCount(const Running &app)
     return static_cast<int>(SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0));
 }
 
+// The list's lines, one cross-process request each (lines stay far below 1024 characters).
+inline std::vector<std::string> AllLines(const Running &app)
+{
+    HWND list = ResultList(app);
+    std::vector<std::string> lines;
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    wchar_t wide[1100];
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide)) == LB_ERR)
+            break;
+        char text[2200] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+// Waits until a window of the program is gone from the screen (a closed box may stay a window
+// for a while after it was hidden).
+inline bool WaitGone(HWND window, int timeoutMs = 5000)
+{
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
 // Ticks exactly the named drive boxes ("D:", "E:"); the others are unticked.
 inline void TickDrives(const Running &app, const std::set<std::string> &drives)
 {
@@ -67,7 +91,35 @@ inline void ExpectCompletionBox(const Running &app, int timeoutMs = 60000)
     EXPECT_EQ("Search Completed!", MessageBoxText(box));
     EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
     Answer(box, IDOK);
-    WaitUntil([&] { return !IsWindow(box); });
+    WaitGone(box);
+}
+
+// Clicks Start and waits for the completion box; returns its text and closes it.
+inline std::string SearchToEnd(const Running &app, int timeoutMs = 60000)
+{
+    Click(StartButton(app));
+    HWND box = WaitForMessageBox(app, timeoutMs);
+    std::string text = MessageBoxText(box);
+    if (box) {
+        Answer(box, IDOK);
+        WaitGone(box);
+    }
+    return text;
+}
+
+// A tree on D: large enough that a search runs for a few seconds: kTreeFolders folders of
+// kTreeFilesPerFolder hits. Kept between tests that use it; any other test empties the drive.
+const int kTreeFolders = 100, kTreeFilesPerFolder = 40, kTreeFiles = kTreeFolders * kTreeFilesPerFolder;
+
+inline void EnsureTree()
+{
+    if (FileExists("D:\\tree\\ready.txt"))
+        return;
+    ResetFixtureDrives();
+    for (int f = 0; f < kTreeFolders; ++f)
+        for (int i = 0; i < kTreeFilesPerFolder; ++i)
+            MakeFile("D:\\tree\\f" + std::to_string(f) + "\\g" + std::to_string(i) + ".jpg");
+    MakeFile("D:\\tree\\ready.txt");
 }
 
 // --- Recorder: the shell starts tests/e2e/tools/recorder.exe for ".jpg" files (verbs "open" and

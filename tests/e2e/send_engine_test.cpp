@@ -6,19 +6,34 @@ namespace {
 
 using SendEngineTest = SorvaneTest;
 
-TEST_F(SendEngineTest, SendToTheRemovableDriveCopiesTheSelectedFile)
+// Waits until the send's window has come and gone.
+void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
+{
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL) << "no progress window";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
+}
+
+// The line's path without its "(N) " prefix.
+std::string PathOf(const std::string &line)
+{
+    std::string path;
+    LineNumber(line, &path);
+    return path;
+}
+
+TEST_F(SendEngineTest, SendToCopiesTheSelectedFileAndNothingWithoutASelection)
 {
     MakeFile("D:\\pics\\a.jpg", 3000, 'a');
     MakeFile("D:\\pics\\b.jpg", 5000, 'b');
     std::vector<std::string> lines = SearchDriveD(app);
     ASSERT_EQ(2u, lines.size());
-    int pick = lines[1].find("b.jpg") != std::string::npos ? 1 : 0;
-    SelectLine(app, pick);
-
     PickSendItem(app, false, 0);  // E:, the one removable drive
-    HWND progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_TRUE(NoDialogFor(app, 1000)) << "no line selected: no window may open";
+
+    SelectLine(app, lines[1].find("b.jpg") != std::string::npos ? 1 : 0);
+    PickSendItem(app, false, 0);
+    WaitForSendToEnd(app);
     EXPECT_EQ(std::set<std::string>{"b.jpg"}, FilesIn("E:"));
     EXPECT_EQ(std::string(5000, 'b'), ReadFileBytes("E:\\b.jpg"));
 }
@@ -44,55 +59,33 @@ TEST_F(SendEngineTest, WithoutARemovableDriveEachSubmenuHoldsOnlyFolder)
     }
     // The drive is back at the next opening of the menu.
     PickSendItem(app, false, 0);
-    HWND progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    WaitForSendToEnd(app);
     EXPECT_EQ(std::string(10, 'a'), ReadFileBytes("E:\\a.jpg"));
 }
 
-TEST_F(SendEngineTest, FolderItemsOpenTheBrowserAndACancelledChoiceSendsNothing)
-{
-    MakeFile("D:\\a.jpg", 10);
-    SearchDriveD(app);
-    SelectLine(app, 0);
-    for (bool all : {false, true}) {
-        PickSendItem(app, all, 1);  // after E: comes "Folder..."
-        HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
-        ASSERT_TRUE(browser != NULL) << (all ? "Send All To" : "Send To");
-        Answer(browser, IDCANCEL);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
-        EXPECT_TRUE(NoDialogFor(app, 800)) << "a cancelled choice still opened a window";
-    }
-    EXPECT_TRUE(FilesIn("E:").empty());
-}
-
-}  // namespace
-
-namespace {
-
-// Waits until the send's window has come and gone.
-void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
-{
-    HWND progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL) << "no progress window";
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
-}
-
-// The line's path without its "(N) " prefix.
-std::string PathOf(const std::string &line)
-{
-    std::string path;
-    LineNumber(line, &path);
-    return path;
-}
-
-TEST_F(SendEngineTest, SendAllToAFolderChosenInTheBrowser)
+TEST_F(SendEngineTest, FolderItemsSendToTheFolderChosenInTheBrowser)
 {
     MakeFile("D:\\set\\one.jpg", 100, '1');
     MakeFile("D:\\set\\two.mp3", 200, '2');
     MakeFile("D:\\set\\sub\\three.avi", 300, '3');
+    // Kept by the copy: the last-write time and the attributes.
+    SYSTEMTIME old = {2001, 2, 0, 3, 4, 5, 6, 0};
+    FILETIME oldTime;
+    SystemTimeToFileTime(&old, &oldTime);
+    HANDLE one = CreateFileA("D:\\set\\one.jpg", FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL);
+    SetFileTime(one, NULL, NULL, &oldTime);
+    CloseHandle(one);
+    SetFileAttributesA("D:\\set\\one.jpg", FILE_ATTRIBUTE_READONLY);
     ASSERT_EQ(3u, SearchDriveD(app).size());
     CreateDirectoryA("E:\\chosen", NULL);
+
+    SelectLine(app, 0);
+    PickSendItem(app, false, 1);  // after E: comes "Folder..."
+    HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+    ASSERT_TRUE(browser != NULL);
+    Answer(browser, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    EXPECT_TRUE(NoDialogFor(app, 800)) << "a cancelled choice still opened a window";
 
     PickSendItem(app, true, 1);
     ChooseFolderInBrowser(app, "E:\\chosen");
@@ -100,6 +93,11 @@ TEST_F(SendEngineTest, SendAllToAFolderChosenInTheBrowser)
     EXPECT_EQ((std::set<std::string>{"one.jpg", "two.mp3", "three.avi"}), FilesIn("E:\\chosen"));
     EXPECT_EQ(std::string(300, '3'), ReadFileBytes("E:\\chosen\\three.avi"));
     EXPECT_TRUE(FilesIn("E:").empty()) << "the source folders are not recreated";
+    WIN32_FILE_ATTRIBUTE_DATA copy;
+    ASSERT_TRUE(GetFileAttributesExA("E:\\chosen\\one.jpg", GetFileExInfoStandard, &copy));
+    EXPECT_EQ(0, CompareFileTime(&oldTime, &copy.ftLastWriteTime));
+    EXPECT_TRUE(copy.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(GetFileAttributesA("E:\\chosen\\two.mp3") & FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(SendEngineTest, SameNamesAndExistingTargetsAreNeverOverwritten)
@@ -156,13 +154,54 @@ TEST_F(SendEngineTest, AnEmptyListOpensTheWindowAndClosesItAfterHalfASecond)
     EXPECT_TRUE(FilesIn("E:").empty());
 }
 
-TEST_F(SendEngineTest, SendToWithoutASelectedLineDoesNothing)
+TEST_F(SendEngineTest, AVanishedSourceShowsZeroBytesAndAnEmptyFileShowsAHundredPercent)
 {
-    MakeFile("D:\\a.jpg", 10);
-    ASSERT_EQ(1u, SearchDriveD(app).size());
+    MakeFile("D:\\gone.jpg", 4000);
+    MakeFile("D:\\empty.jpg", 0);
+    std::vector<std::string> lines = SearchDriveD(app);
+    ASSERT_EQ(2u, lines.size());
+    int gone = lines[0].find("gone.jpg") != std::string::npos ? 0 : 1;
+    DeleteFileA("D:\\gone.jpg");
+
+    SelectLine(app, gone);
     PickSendItem(app, false, 0);
-    EXPECT_TRUE(NoDialogFor(app, 1000)) << "no window may open";
-    EXPECT_TRUE(FilesIn("E:").empty());
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    EXPECT_TRUE(WaitUntil([&] {
+        return ItemText(progress, kProgressStatus) ==
+               "Sending 1 of 1 (0.00 B Of 0.00 B , 0.00 B Left)\n From:  D:\\\\gone.jpg \n To:  E:\\gone.jpg";
+    })) << ItemText(progress, kProgressStatus);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_TRUE(NoDialogFor(app, 500)) << "a failed copy says nothing";
+
+    SelectLine(app, 1 - gone);
+    PickSendItem(app, false, 0);
+    progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressPercent) == "100%"; }));
+    EXPECT_EQ(100, SendDlgItemMessageA(progress, kProgressBar, PBM_GETPOS, 0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_EQ(std::set<std::string>{"empty.jpg"}, FilesIn("E:"));
+}
+
+TEST_F(SendEngineTest, ACancelThatNoCopySawDoesNotStopTheNextSend)
+{
+    MakeFile("D:\\a.jpg", 10, 'a');
+    ASSERT_EQ(1u, SearchDriveD(app).size());
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressPercent) == "100%"; }));
+    Click(GetDlgItem(progress, kProgressCancel));  // during the last half second: no report follows
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    DeleteFileA("E:\\a.jpg");
+
+    PickSendItem(app, true, 0);
+    progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    EXPECT_EQ(0, CountBoxesSaying(app, "cancelled"));
+    EXPECT_EQ(std::string(10, 'a'), ReadFileBytes("E:\\a.jpg")) << "the old Cancel stopped the new send";
 }
 
 TEST_F(SendEngineTest, ASecondSendIsRefusedWhileOneCopies)

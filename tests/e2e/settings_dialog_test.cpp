@@ -1,7 +1,7 @@
 // The advanced search settings dialog through its real window: its controls, the radio and check
 // behaviour, OK with its questions, Cancel and the folder browser. What OK committed is read back
 // from the next opening and from the main window.
-#include "settings_helpers.h"
+#include "settings_driver.h"
 
 namespace {
 

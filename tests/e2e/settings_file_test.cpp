@@ -1,6 +1,6 @@
 // Saving and loading settings files through the dialog's buttons and the common file dialogs:
 // the bytes written, the name rule, and crafted files read back into the dialog's controls.
-#include "settings_helpers.h"
+#include "settings_driver.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ TEST_F(SettingsFileTest, SaveWritesTheFileByteForByte)
     Save("D:\\defaults");
     EXPECT_EQ("1\r\n1\r\n0\r\n0", ReadFileBytes("D:\\defaults.svq"));
 
-    // Ticked with an empty box; 'abc'; the spec's own example lines.
+    // Own extensions; the minimum ticked with an empty box; the maximum 'abc'.
     PressAndWait(155, [&] { return Shown(157); }, "own extensions");
     SetText(157, ".avi .mkv");
     PressAndWait(161, [&] { return On(161); }, "minimum");

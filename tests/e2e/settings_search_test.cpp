@@ -1,7 +1,7 @@
 // A search after OK uses what the dialog committed: the folder instead of the ticked drives,
 // every file or the own extensions, and both size limits to the exact byte, beyond 4 GB too.
 #include "search_helpers.h"
-#include "settings_helpers.h"
+#include "settings_driver.h"
 
 namespace {
 

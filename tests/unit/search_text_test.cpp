@@ -27,12 +27,15 @@ TEST(SearchTextTest, CompletionKeepsSecondsUpToSixty)
     EXPECT_STREQ("", tiny);
 }
 
-TEST(SearchTextTest, ElapsedTimeLeavesOutThePausesAndNeverGoesNegative)
+TEST(SearchTextTest, ElapsedTimeLeavesOutThePausesInWholeSeconds)
 {
-    EXPECT_EQ(70, ElapsedSearchSeconds(1000, 1100, 30));
-    EXPECT_EQ(100, ElapsedSearchSeconds(1000, 1100, 0));
-    EXPECT_EQ(0, ElapsedSearchSeconds(1000, 990, 0));  // the clock was set back
+    EXPECT_EQ(70, ElapsedSearchSeconds(1000000, 1100000, 30000));
+    EXPECT_EQ(0, ElapsedSearchSeconds(5999, 6999, 1));     // 999 ms
+    EXPECT_EQ(1, ElapsedSearchSeconds(5999, 7000, 1));     // 1000 ms
+    EXPECT_EQ(60, ElapsedSearchSeconds(0, 60999, 0));
+    EXPECT_EQ(0, ElapsedSearchSeconds(1000, 990, 0));      // never below 0
     EXPECT_EQ(0, ElapsedSearchSeconds(1000, 1010, 30));
+    EXPECT_EQ(5000000, ElapsedSearchSeconds(0, 5000000000ULL, 0));  // past 32 bits of milliseconds
 }
 
 TEST(SearchTextTest, JoiningAlwaysAddsTheBackslash)

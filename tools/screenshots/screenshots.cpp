@@ -32,13 +32,35 @@ void MakeMediaTree()
     MakeFile("D:\\Media\\Video\\concert.mkv", 400ull << 20);
 }
 
+// Gives the program time to paint what it shows; Xvfb leaves unpainted windows black.
+void Settle(const Running &app)
+{
+    Sleep(700);
+    RedrawWindow(app.main, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Sleep(800);
+}
+
+int MenuCount(const Running &app)
+{
+    int n = 0;
+    for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        char cls[16] = "";
+        GetWindowThreadProcessId(w, &pid);
+        GetClassNameA(w, cls, sizeof cls);
+        if (pid == app.pi.dwProcessId && IsWindowVisible(w) && std::string(cls) == "#32768")
+            ++n;
+    }
+    return n;
+}
+
 void ShowSearch(Running &app)
 {
     SetChecked(ChildById(app.main, 113, 0), false);  // not C:
     SetChecked(ChildById(app.main, 113, 2), false);  // not E:
     Check(RunSearchToEnd(app) == "Search Completed!", "the search did not complete");
     SelectLine(app, 2);
-    Sleep(500);
+    Settle(app);
     Check(TakeScreenshot("main-window.png"), "main window");
 }
 
@@ -49,8 +71,10 @@ void ShowContextMenu(Running &app)
     for (int i = 0; i < 5; ++i)
         SendKey(popup, VK_DOWN);
     SendKey(popup, VK_RIGHT);
+    Check(WaitUntil([&] { return MenuCount(app) >= 2; }), "the send submenu did not open");
     Sleep(800);
     Check(TakeScreenshot("context-menu.png"), "context menu");
+    Check(MenuCount(app) >= 2, "the menu closed before its picture");
     PostMessageA(app.main, WM_CANCELMODE, 0, 0);
     Sleep(300);
 }
@@ -60,7 +84,7 @@ void ShowAdvancedDialog(Running &app)
     Click(ChildById(app.main, 126));
     HWND dialog = WaitForWindow(app, "#32770", "Advances Search Settings");
     Check(dialog != NULL, "no advanced dialog");
-    Sleep(500);
+    Sleep(1500);
     Check(TakeScreenshot("advanced-settings.png"), "advanced dialog");
     if (dialog)
         Answer(dialog, 152);
@@ -82,6 +106,7 @@ void ShowProgress(Running &app)
     Check(progress != NULL, "no progress window");
     WaitUntil([&] { return WindowTextOf(GetDlgItem(progress, 502)) != "" && WindowTextOf(GetDlgItem(progress, 502)) != "0%"; },
               20000);
+    Sleep(1000);
     Check(TakeScreenshot("progress-window.png"), "progress window");
     Click(GetDlgItem(progress, 503));
     HWND box = WaitForMessageBox(app, 20000);

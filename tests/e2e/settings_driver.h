@@ -1,7 +1,7 @@
 // The advanced settings dialog as the tests drive it: opening it, its controls by ID, the radio
 // buttons, the folder browser, the common file dialogs and the message boxes it leads to.
-#ifndef SORVANE_E2E_SETTINGS_HELPERS_H
-#define SORVANE_E2E_SETTINGS_HELPERS_H
+#ifndef SORVANE_E2E_SETTINGS_DRIVER_H
+#define SORVANE_E2E_SETTINGS_DRIVER_H
 
 #include <cstring>
 #include <string>
@@ -146,6 +146,7 @@ protected:
         if (!fd)
             return NULL;
         EXPECT_EQ(app.main, GetWindow(fd, GW_OWNER));
+        EXPECT_FALSE(IsWindowEnabled(dlg)) << "the dialog takes no clicks meanwhile";
         FillFileDialog(fd, name);
         if (!keepOpen) {
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(fd); })) << "the file dialog stayed";
@@ -162,7 +163,9 @@ protected:
     {
         WriteBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
-        HWND box = WaitForBox(kInvalidData, 1500);
+        // A message sent to the dialog is answered once the load is done or its warning is up.
+        SendMessageTimeoutA(dlg, WM_NULL, 0, 0, SMTO_NORMAL, 10000, NULL);
+        HWND box = WaitForBox(kInvalidData, 300);
         if (!box)
             return false;
         EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));

@@ -1,0 +1,128 @@
+// Running a search: pause, resume, stop, the buttons meanwhile, and closing during a search.
+#include "search_helpers.h"
+
+namespace {
+
+class SearchRunTest : public SorvaneTest {
+protected:
+    void SetUp() override
+    {
+        EnsureTree();
+        ClearFolder("E:");
+        app = LaunchSorvane();
+        ASSERT_TRUE(app.main != NULL);
+        TickDrives(app, {"D:"});
+    }
+
+    std::string StartCaption() { return WindowTextOf(StartButton(app)); }
+    std::string AdvancedCaption() { return WindowTextOf(AdvancedButton(app)); }
+
+    // Starts the search and waits until it has listed at least n lines.
+    void StartAndWaitFor(int n)
+    {
+        Click(StartButton(app));
+        ASSERT_TRUE(WaitUntil([&] { return LineCount(app) >= n; }, 20000)) << "the list did not grow";
+        ASSERT_EQ("Stop", AdvancedCaption());
+    }
+
+    void Pause()
+    {
+        ASSERT_EQ("Pause", StartCaption());
+        Click(StartButton(app));
+        ASSERT_TRUE(WaitUntil([&] { return StartCaption() == "Start Searching"; }));
+    }
+};
+
+TEST_F(SearchRunTest, PauseHoldsTheListAndResumeContinuesIt)
+{
+    StartAndWaitFor(200);
+    Pause();
+    Sleep(300);  // appends already under way settle
+    int held = LineCount(app);
+    std::string status = StatusText(app);
+    Sleep(1200);
+    EXPECT_EQ(held, LineCount(app));
+    EXPECT_EQ(status, StatusText(app));
+    EXPECT_EQ("Stop", AdvancedCaption());
+    EXPECT_LT(held, kTreeFiles);
+
+    Click(StartButton(app));  // Resume
+    EXPECT_TRUE(WaitUntil([&] { return StartCaption() == "Pause"; }));
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) > held; }));
+    ExpectCompletionBox(app);
+    std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
+    EXPECT_EQ(kTreeFiles, static_cast<int>(paths.size()));
+    EXPECT_EQ(paths.size(), AsSet(paths).size());
+    EXPECT_EQ("Start Searching", StartCaption());
+    EXPECT_EQ("Advanced Search...", AdvancedCaption());
+}
+
+// Stop reaches a paused walker: it finishes the folder it stands in (at most one folder's files)
+// and the normal report follows.
+TEST_F(SearchRunTest, StopWhilePausedEndsWithTheNormalReport)
+{
+    StartAndWaitFor(100);
+    Pause();
+    Sleep(300);
+    int held = LineCount(app);
+    Click(AdvancedButton(app));  // Stop
+    ExpectCompletionBox(app, 20000);
+    EXPECT_EQ(0u, StatusText(app).find("Search completed in 0 Minute(s) and "));
+    EXPECT_EQ("Start Searching", StartCaption());
+    EXPECT_EQ("Advanced Search...", AdvancedCaption());
+    std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
+    EXPECT_GE(static_cast<int>(paths.size()), held);
+    EXPECT_LE(static_cast<int>(paths.size()), held + kTreeFilesPerFolder);
+}
+
+TEST_F(SearchRunTest, CloseAsksWhileRunningAndWhilePaused)
+{
+    const char *question = "An ongoing operation has not completed yet. Are you sure you want to exit?";
+    StartAndWaitFor(50);
+    PostMessageA(app.main, WM_CLOSE, 0, 0);
+    HWND box = WaitForMessageBox(app);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(question, MessageBoxText(box));
+    EXPECT_EQ("Error", WindowTextOf(box));
+    Answer(box, IDNO);
+    ASSERT_TRUE(WaitGone(box));
+    int before = LineCount(app);
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) > before; })) << "the search stopped after No";
+
+    Pause();
+    PostMessageA(app.main, WM_CLOSE, 0, 0);
+    box = WaitForMessageBox(app);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(question, MessageBoxText(box));
+    Answer(box, IDYES);
+    EXPECT_TRUE(ProcessEnded(app));
+}
+
+// While a stop is pending the walker still lists the rest of its folder, and the two buttons do
+// nothing: no second search starts and no dialog opens until the report is done.
+TEST_F(SearchRunTest, StopFinishesTheCurrentFolderAndTheButtonsWaitForTheReport)
+{
+    const int perFolder = 1500;
+    for (const char *folder : {"E:\\a\\", "E:\\b\\"})
+        for (int i = 0; i < perFolder; ++i)
+            MakeFile(folder + std::to_string(i) + ".avi");
+    TickDrives(app, {"E:"});
+    StartAndWaitFor(30);
+    Click(AdvancedButton(app));  // Stop
+    DWORD_PTR ignored;
+    for (HWND button : {StartButton(app), AdvancedButton(app)})
+        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &ignored);
+    ASSERT_LT(LineCount(app), perFolder) << "the stop was not pending while the buttons were pressed";
+    EXPECT_EQ("Pause", StartCaption());
+    EXPECT_EQ("Stop", AdvancedCaption());
+
+    ExpectCompletionBox(app, 20000);
+    EXPECT_TRUE(NoDialogFor(app, 1000));
+    std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
+    ASSERT_EQ(perFolder, static_cast<int>(paths.size()));
+    std::string folder = paths[0].substr(0, paths[0].find_last_of('\\'));
+    for (const std::string &p : paths)
+        EXPECT_EQ(folder, p.substr(0, p.find_last_of('\\')));
+}
+
+}  // namespace
