@@ -21,7 +21,7 @@ enum { kNumberingLineBytes = 1080 };
 static const UINT kRenumberLine = WM_USER + 0x100;
 
 static const UINT_PTR kListPaceTimer = 0x5350;
-static const UINT kListPaceMs = 50;   // 20 repaints a second while lines pour in
+static const UINT kListPaceMs = 100;  // 10 repaints a second while lines pour in
 
 static HFONT s_listFont;
 static HFONT s_statusFont;
@@ -29,13 +29,53 @@ static WNDPROC s_listBoxProc;          // the LISTBOX class procedure the list w
 static bool s_searchBurst;             // a search is appending (not paused)
 static bool s_numberingBurst;          // a numbering pass is rewriting lines
 static bool s_paced;                   // redraw is off and the timer runs
+static int s_paintedCount;             // lines the list had at its last paced repaint
+static char s_paintedStatus[kLineBytes + 32];  // the status text at its last paced repaint
 static std::atomic<bool> s_numberingRuns(false);
 
 // --- Paced repaint ---
+// Under a burst the list and the status line have redraw switched off: the list would repaint
+// its scroll bars at each line, and a static control paints itself inside each WM_SETTEXT, once
+// for every folder a walker enters. Each tick repaints only what changed, since a repaint of
+// the whole list costs several milliseconds that the walkers would wait for.
 
-static void RepaintListNow()
+static void SetRedraw(HWND window, bool on)
 {
-    RedrawWindow(g_resultList, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    if (window)
+        SendMessageA(window, WM_SETREDRAW, on, 0);
+}
+
+static void RepaintStatusIfChanged()
+{
+    char text[sizeof s_paintedStatus];
+    GetWindowTextA(g_statusLine, text, sizeof text);
+    if (std::strcmp(text, s_paintedStatus) == 0)
+        return;
+    std::memcpy(s_paintedStatus, text, sizeof text);
+    SetRedraw(g_statusLine, true);
+    RedrawWindow(g_statusLine, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetRedraw(g_statusLine, false);
+}
+
+// Lines appended below the visible ones change only the scroll bars, which the list sets again
+// when redraw comes back on; visible lines, or a numbering pass, need their repaint.
+static void RepaintListIfChanged()
+{
+    int count = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
+    if (count == s_paintedCount && !s_numberingBurst)
+        return;
+    int top = static_cast<int>(SendMessageA(g_resultList, LB_GETTOPINDEX, 0, 0));
+    int itemHeight = static_cast<int>(SendMessageA(g_resultList, LB_GETITEMHEIGHT, 0, 0));
+    RECT client;
+    GetClientRect(g_resultList, &client);
+    int shown = itemHeight > 0 ? client.bottom / itemHeight + 1 : count;
+    bool visibleChange = s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
+    s_paintedCount = count;
+    SetRedraw(g_resultList, true);
+    if (visibleChange)
+        InvalidateRect(g_resultList, NULL, TRUE);
+    UpdateWindow(g_resultList);
+    SetRedraw(g_resultList, false);
 }
 
 static void ApplyPacing()
@@ -45,12 +85,19 @@ static void ApplyPacing()
         return;
     s_paced = want;
     if (want) {
-        SendMessageA(g_resultList, WM_SETREDRAW, FALSE, 0);
+        s_paintedCount = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
+        if (g_statusLine)
+            GetWindowTextA(g_statusLine, s_paintedStatus, sizeof s_paintedStatus);
+        SetRedraw(g_resultList, false);
+        SetRedraw(g_statusLine, false);
         SetTimer(g_mainWindow, kListPaceTimer, kListPaceMs, NULL);
     } else {
         KillTimer(g_mainWindow, kListPaceTimer);
-        SendMessageA(g_resultList, WM_SETREDRAW, TRUE, 0);
-        RepaintListNow();
+        SetRedraw(g_resultList, true);
+        SetRedraw(g_statusLine, true);
+        RedrawWindow(g_resultList, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        if (g_statusLine)
+            RedrawWindow(g_statusLine, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
 }
 
@@ -75,9 +122,9 @@ void OnListPaceTimer(UINT_PTR timerId)
 {
     if (timerId != kListPaceTimer || !s_paced)
         return;
-    SendMessageA(g_resultList, WM_SETREDRAW, TRUE, 0);
-    RepaintListNow();
-    SendMessageA(g_resultList, WM_SETREDRAW, FALSE, 0);
+    RepaintListIfChanged();
+    if (g_statusLine)
+        RepaintStatusIfChanged();
 }
 
 // --- The list ---

@@ -17,8 +17,9 @@ void StartNumberingPass();
 DWORD WINAPI ToggleFileNumbers(LPVOID list);
 
 // Paced repaint, UI thread only. While a search appends (SetSearchPacing) or a numbering pass
-// rewrites lines (WM_LIST_BUSY from its thread, lParam the list) the list does not redraw at
-// each change; a timer repaints it instead, and the end of the burst repaints it in full.
+// rewrites lines (WM_LIST_BUSY from its thread, lParam the list) the list and the status line
+// do not redraw at each change; a timer repaints them instead, and the end of the burst repaints
+// them in full.
 void SetSearchPacing(bool on);
 void SetListBusy(bool busy, HWND list);
 void OnListPaceTimer(UINT_PTR timerId);

@@ -44,6 +44,6 @@ wine "$win/bench_sorvane.exe" 'C:\sorvane\Sorvane.exe' 'D:' "$(val walk_ms)" "$(
 cd "$root"
 trap - EXIT
 wine_env_stop
-if [ -f bench/send.sh ]; then
+if [ -z "${SORVANE_BENCH_SEARCH_ONLY:-}" ] && [ -f bench/send.sh ]; then
     bash bench/send.sh "$build"
 fi

@@ -131,31 +131,44 @@ static DWORD WINAPI SendSelectedFileThread(LPVOID param)
     return 1;
 }
 
-// Reads line i of the list the send began with into line (kLineBytes: every line the program
-// writes fits, a path of at most 259 characters and its number). False when the line cannot be
-// read: the list shrank below i, or a new search replaced it.
-static bool ReadListLine(HWND list, int i, char *line)
-{
-    line[0] = '\0';
-    LRESULT n = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
-    if (n == LB_ERR || (n == 0 && !IsWindow(list)))
-        return false;
-    line[kLineBytes - 1] = '\0';
-    return true;
-}
-
+// Sends the lines of the list the send began with, by index up to the count taken at the start;
+// stops at the first line that cannot be read (the list shrank, or a new search replaced it).
+// The next line is asked for before the current file is copied.
 static DWORD WINAPI SendAllFilesThread(LPVOID param)
 {
     SendJob *job = static_cast<SendJob *>(param);
     int count = job->list ? static_cast<int>(SendMessageA(job->list, LB_GETCOUNT, 0, 0)) : 0;
+    LineRequest *lines = static_cast<LineRequest *>(std::calloc(2, sizeof(LineRequest)));
+    HANDLE events[2] = {CreateEventA(NULL, TRUE, TRUE, NULL), CreateEventA(NULL, TRUE, TRUE, NULL)};
+    if (!lines || !events[0] || !events[1])
+        count = 0;
+    for (int k = 0; k < 2 && lines; ++k) {
+        lines[k].list = job->list;
+        lines[k].answered = events[k];
+    }
+    if (count > 0)
+        RequestListLine(&job->progress, &lines[0], 0);
     for (int i = 0; i < count && !s_abortRequest.load(); ++i) {
-        char line[kLineBytes];
-        if (!ReadListLine(job->list, i, line))
+        LineRequest *current = &lines[i % 2];
+        WaitForSingleObject(current->answered, INFINITE);
+        // A line read ahead belongs to a list that a new search may have replaced meanwhile.
+        if (current->result == LINE_GONE || !IsWindow(job->list))
             break;
-        const char *source = PathOfLine(line);
+        if (i + 1 < count)
+            RequestListLine(&job->progress, &lines[(i + 1) % 2], i + 1);
+        if (current->result != LINE_READ)
+            continue;
+        const char *source = PathOfLine(current->line);
         if (SendOneFile(job, source, i + 1, count, g_listedBytes.load(), SourceSize(source), CopyProgressList))
             break;
     }
+    // A request still out writes into lines: wait for its answer before letting go.
+    if (events[0] && events[1])
+        WaitForMultipleObjects(2, events, TRUE, INFINITE);
+    for (HANDLE event : events)
+        if (event)
+            CloseHandle(event);
+    std::free(lines);
     FinishSend(job);
     return 0;
 }
@@ -246,9 +259,10 @@ void EndSendBeforeExit()
     EnumThreadWindows(s_sendThreadId, AnswerSendThreadBox, 0);
     DWORD start = GetTickCount();
     for (;;) {
-        // Serve the send thread's requests (status, progress, the close-progress message).
+        // Serve the send thread's requests (lines of the list, the close-progress message).
         MSG msg;
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ServeProgressRequests(g_progressWindow);
         DWORD elapsed = GetTickCount() - start;
         if (!s_sendThread || elapsed >= 5000)
             break;

@@ -266,6 +266,27 @@ TEST_F(SendEngineTest, CancelDuringTheThirdOfFiveKeepsTheFirstTwoAndTriesNoMore)
         EXPECT_EQ(96ull << 20, FileSize("E:\\" + name));
 }
 
+TEST_F(SendEngineTest, ANewSearchDuringSendAllEndsItAfterTheCurrentFile)
+{
+    for (char c = '1'; c <= '3'; ++c)
+        MakeFile(std::string("D:\\r\\") + c + ".mp4", 128ull << 20);
+    std::vector<std::string> lines = SearchDriveD(app);
+    ASSERT_EQ(3u, lines.size());
+    Throttle throttle;
+    throttle.Arm(app);
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    throttle.Start();
+    ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 1 of 3", 0) == 0; }));
+
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));  // replaces the list the send reads
+    throttle.End();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 30000));
+    std::string first = PathOf(lines[0]);
+    EXPECT_EQ(std::set<std::string>{first.substr(first.rfind('\\') + 1)}, FilesIn("E:"));
+}
+
 TEST_F(SendEngineTest, ClosingDuringALargeCopyLeavesNoPartialFile)
 {
     MakeFile("D:\\huge.mp4", 1ull << 30);

@@ -103,6 +103,8 @@ inline int CountBoxesSaying(const Running &app, const std::string &words)
 inline void PickSendItem(const Running &app, bool all, int item)
 {
     HWND popup = OpenContextMenu(app);
+    if (!popup)  // right after a search the first request may go unanswered under load
+        popup = OpenContextMenu(app);
     ASSERT_TRUE(popup != NULL) << "no context menu";
     if (all) {
         for (int i = 0; i < 6; ++i)
