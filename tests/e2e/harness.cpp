@@ -399,31 +399,73 @@ static BOOL CALLBACK UniteVisible(HWND window, LPARAM param)
     return TRUE;
 }
 
+// Copies a screen rectangle into a 24-bit BMP file. The screen is read through GDI rather than
+// from the X server: under Xvfb with no window manager, Wine leaves owned popups unflushed on the
+// X side even though they are painted.
+static bool SaveScreenBmp(const RECT &r, const char *path)
+{
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = GetDC(NULL);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+    SelectObject(mem, old);
+    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + size;
+    bool ok = false;
+    if (FILE *f = std::fopen(path, "wb")) {
+        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+             std::fwrite(bits, 1, size, f) == size;
+        std::fclose(f);
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(NULL, screen);
+    return ok;
+}
+
 bool TakeScreenshot(const std::string &pngName)
 {
     const char *dir = std::getenv("SORVANE_SHOTS");   // a Unix folder; no screenshots without it
-    if (!dir || !*dir)
+    const char *prefix = std::getenv("WINEPREFIX");
+    if (!dir || !*dir || !prefix)
         return false;
     std::pair<DWORD, RECT> q{0, {0, 0, 0, 0}};
     // The program's windows: the main one and whatever it shows over it.
     HWND main = FindWindowA("Sorvane", NULL);
     GetWindowThreadProcessId(main, &q.first);
     EnumWindows(UniteVisible, reinterpret_cast<LPARAM>(&q));
-    RECT &r = q.second;
-    char cmd[1024];
+    CreateDirectoryA("C:\\sorvane", NULL);
+    std::string bmp = "shot-" + pngName + ".bmp";
+    if (!SaveScreenBmp(q.second, ("C:\\sorvane\\" + bmp).c_str()))
+        return false;
+    // The converter removes the bitmap when it is done: a Unix process started from Wine cannot
+    // be waited for through its handle.
+    char cmd[2048];
     std::snprintf(cmd, sizeof cmd,
-                  "sh -c \"xwd -root -silent | convert xwd:- -crop %ldx%ld+%ld+%ld +repage -strip "
-                  "-colors 256 PNG8:'%s/%s'\"",
-                  r.right - r.left, r.bottom - r.top, r.left, r.top, dir, pngName.c_str());
+                  "sh -c \"cd '%s/drive_c/sorvane' && convert '%s' -strip -colors 256 PNG8:'%s/%s'; rm -f '%s'\"",
+                  prefix, bmp.c_str(), dir, pngName.c_str(), bmp.c_str());
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
     if (!CreateProcessA("\\\\?\\unix\\bin\\sh", cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    WaitForSingleObject(pi.hProcess, 30000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    return true;
+    return WaitUntil([&] { return !FileExists("C:\\sorvane\\" + bmp); }, 30000);
 }
 
 // --- Fixture class ---

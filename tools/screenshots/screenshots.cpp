@@ -29,7 +29,7 @@ void MakeMediaTree()
     };
     for (const char *f : files)
         MakeFile(f, 300000);
-    MakeFile("D:\\Media\\Video\\concert.mkv", 400ull << 20);
+    MakeFile("D:\\Media\\Video\\concert.mkv", 3ull << 30);   // sparse: quick to make, slow to copy
 }
 
 // Gives the program time to paint what it shows; Xvfb leaves unpainted windows black.
@@ -40,6 +40,7 @@ void Settle(const Running &app)
     Sleep(800);
 }
 
+// Counts the open menus of the program and has each one painted.
 int MenuCount(const Running &app)
 {
     int n = 0;
@@ -48,8 +49,10 @@ int MenuCount(const Running &app)
         char cls[16] = "";
         GetWindowThreadProcessId(w, &pid);
         GetClassNameA(w, cls, sizeof cls);
-        if (pid == app.pi.dwProcessId && IsWindowVisible(w) && std::string(cls) == "#32768")
+        if (pid == app.pi.dwProcessId && IsWindowVisible(w) && std::string(cls) == "#32768") {
+            RedrawWindow(w, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
             ++n;
+        }
     }
     return n;
 }
@@ -106,7 +109,7 @@ void ShowProgress(Running &app)
     Check(progress != NULL, "no progress window");
     WaitUntil([&] { return WindowTextOf(GetDlgItem(progress, 502)) != "" && WindowTextOf(GetDlgItem(progress, 502)) != "0%"; },
               20000);
-    Sleep(1000);
+    Sleep(2600);   // long enough for a first speed reading
     Check(TakeScreenshot("progress-window.png"), "progress window");
     Click(GetDlgItem(progress, 503));
     HWND box = WaitForMessageBox(app, 20000);
