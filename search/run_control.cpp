@@ -65,7 +65,10 @@ void StartSearch()
     SetSearchPacing(true);
 
     if (g_settings.folderSwitch) {
-        StartWalker(g_settings.searchFolder);
+        // A settings file may switch the folder on without naming one; an empty root would
+        // walk the root of the current drive instead.
+        if (g_settings.searchFolder[0])
+            StartWalker(g_settings.searchFolder);
         s_startTime.store(Now());
         Sleep(100);
     } else {

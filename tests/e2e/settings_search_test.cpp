@@ -73,4 +73,19 @@ TEST_F(SettingsSearchTest, ASearchAfterOkUsesTheSettings)
               Found(app));
 }
 
+// A file may switch the folder on without naming one: the search then walks nothing, rather
+// than the root of whatever drive is current.
+TEST_F(SettingsSearchTest, AFolderSwitchWithoutAFolderSearchesNothing)
+{
+    MakeFile("D:\\a.jpg", 10);
+    Open();
+    EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
+    EXPECT_TRUE(On(153));
+    EXPECT_EQ("", Text(159));
+    PressOkAndExpectClose();
+    TickDrives(app, {"D:"});
+    EXPECT_TRUE(Found(app).empty());
+    EXPECT_EQ(0, SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0));
+}
+
 }  // namespace
