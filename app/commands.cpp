@@ -110,7 +110,7 @@ void DispatchCommand(HWND window, int id, int notification)
 static POINT ContextMenuPoint(HWND list, LPARAM screenPos)
 {
     POINT pt = {GET_X_LPARAM(screenPos), GET_Y_LPARAM(screenPos)};
-    if (screenPos != -1)
+    if (pt.x != -1 || pt.y != -1)
         return pt;
     RECT client = {0, 0, 0, 0};
     RECT item = {0, 0, 0, 0};
@@ -119,7 +119,8 @@ static POINT ContextMenuPoint(HWND list, LPARAM screenPos)
     pt.x = 0;
     pt.y = 0;
     // A selected line scrolled out of sight does not carry the menu off the list.
-    if (sel >= 0 && SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
+    if (sel >= 0 &&
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
         item.bottom > client.top && item.bottom <= client.bottom)
         pt.y = item.bottom;
     ClientToScreen(list, &pt);

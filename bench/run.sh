@@ -2,7 +2,8 @@
 # The search benchmark (make bench): a tree of 100,000 files in 500 folders, 20,000 of them
 # media, on the fixture drive D:; the bare walk and a bare round trip as floors; then the real
 # program from the Start click to "Search Completed!", the numbering pass, peak memory and the
-# window's answers meanwhile. Then the send benchmark, when there is one.
+# window's answers meanwhile. Then the send benchmark (bench/send.sh), when there is one, unless
+# SORVANE_BENCH_SEARCH_ONLY is set.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)

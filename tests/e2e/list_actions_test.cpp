@@ -39,6 +39,24 @@ protected:
         WaitGone(popup);
     }
     std::vector<std::string> Lines() { return AllLines(app); }
+    // The key typed with Shift held, as real input to the focused list.
+    void ShiftKey(WORD vk)
+    {
+        SetForegroundWindow(app.main);
+        WaitUntil([&] { return GetForegroundWindow() == app.main; }, 2000);
+        INPUT in[4] = {};
+        for (INPUT &i : in)
+            i.type = INPUT_KEYBOARD;
+        in[0].ki.wVk = VK_SHIFT;
+        in[1].ki.wVk = vk;
+        in[2].ki.wVk = vk;
+        in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+        in[3].ki.wVk = VK_SHIFT;
+        in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, in, sizeof(INPUT));
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    }
 };
 
 TEST_F(ListActionsTest, RemoveFollowsTheSelectionRulesAndLeavesTheFile)
@@ -49,8 +67,8 @@ TEST_F(ListActionsTest, RemoveFollowsTheSelectionRulesAndLeavesTheFile)
     EXPECT_EQ(5, LineCount(app));
 
     SelectLine(app, 4);
-    Key('R');
-    EXPECT_EQ(4, LineCount(app));
+    ShiftKey('R');
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) == 4; })) << "Shift+R did not remove the line";
     EXPECT_EQ(3, Selected());
     EXPECT_TRUE(FileExists(paths[4]));
 
@@ -72,6 +90,12 @@ TEST_F(ListActionsTest, RemoveFollowsTheSelectionRulesAndLeavesTheFile)
     EXPECT_EQ(-1, Selected());
     Key('R');
     EXPECT_EQ(1, LineCount(app));
+
+    // A new search drops the selection of the old list.
+    SelectLine(app, 0);
+    ASSERT_EQ("Search Completed!", SearchToEnd(app));
+    Key('R');
+    EXPECT_EQ(5, LineCount(app));
 }
 
 TEST_F(ListActionsTest, DeleteAsksFirstAndKeepsTheLineWhenTheFileStays)

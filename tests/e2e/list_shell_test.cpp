@@ -26,7 +26,7 @@ protected:
     // Waits until the recorder has logged n lines and returns the last one.
     std::string Recorded(size_t n)
     {
-        WaitUntil([&] { return RecordedLines().size() >= n; });
+        WaitUntil([&] { return RecordedLines().size() >= n; }, 15000);  // the shell starts a process
         std::vector<std::string> lines = RecordedLines();
         EXPECT_EQ(n, lines.size());
         return lines.size() >= n ? lines[n - 1] : std::string();

@@ -107,18 +107,24 @@ inline std::string SearchToEnd(const Running &app, int timeoutMs = 60000)
     return text;
 }
 
-// A tree on D: large enough that a search runs for a few seconds: kTreeFolders folders of
-// kTreeFilesPerFolder hits. Kept between tests that use it; any other test empties the drive.
-const int kTreeFolders = 100, kTreeFilesPerFolder = 40, kTreeFiles = kTreeFolders * kTreeFilesPerFolder;
+// A tree on D: whose search runs for a while: kTreeFolders folders of kTreeFilesPerFolder hits,
+// each with kTreeEmptyFolders empty subfolders that cost the walker time but add no line. Kept
+// between the tests that use it; any other test empties the drive.
+const int kTreeFolders = 100, kTreeFilesPerFolder = 40, kTreeEmptyFolders = 20;
+const int kTreeFiles = kTreeFolders * kTreeFilesPerFolder;
 
 inline void EnsureTree()
 {
     if (FileExists("D:\\tree\\ready.txt"))
         return;
     ResetFixtureDrives();
-    for (int f = 0; f < kTreeFolders; ++f)
+    for (int f = 0; f < kTreeFolders; ++f) {
+        std::string folder = "D:\\tree\\f" + std::to_string(f);
         for (int i = 0; i < kTreeFilesPerFolder; ++i)
-            MakeFile("D:\\tree\\f" + std::to_string(f) + "\\g" + std::to_string(i) + ".jpg");
+            MakeFile(folder + "\\g" + std::to_string(i) + ".jpg");
+        for (int e = 0; e < kTreeEmptyFolders; ++e)
+            CreateDirectoryA((folder + "\\e" + std::to_string(e)).c_str(), NULL);
+    }
     MakeFile("D:\\tree\\ready.txt");
 }
 

@@ -33,9 +33,15 @@ protected:
     }
 };
 
+// Two walkers, one of them in a folder of 2000 hits: a paused walker adds no line even in the
+// middle of a folder, and changes no status, until Resume.
 TEST_F(SearchRunTest, PauseHoldsTheListAndResumeContinuesIt)
 {
-    StartAndWaitFor(200);
+    const int bigFolder = 2000;
+    for (int i = 0; i < bigFolder; ++i)
+        MakeFile("E:\\big\\" + std::to_string(i) + ".avi");
+    TickDrives(app, {"D:", "E:"});
+    StartAndWaitFor(300);
     Pause();
     Sleep(300);  // appends already under way settle
     int held = LineCount(app);
@@ -43,6 +49,7 @@ TEST_F(SearchRunTest, PauseHoldsTheListAndResumeContinuesIt)
     Sleep(1200);
     EXPECT_EQ(held, LineCount(app));
     EXPECT_EQ(status, StatusText(app));
+    EXPECT_EQ(0u, status.find("Searching ")) << status;
     EXPECT_EQ("Stop", AdvancedCaption());
     EXPECT_LT(held, kTreeFiles);
 
@@ -51,7 +58,7 @@ TEST_F(SearchRunTest, PauseHoldsTheListAndResumeContinuesIt)
     EXPECT_TRUE(WaitUntil([&] { return LineCount(app) > held; }));
     ExpectCompletionBox(app);
     std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
-    EXPECT_EQ(kTreeFiles, static_cast<int>(paths.size()));
+    EXPECT_EQ(kTreeFiles + bigFolder, static_cast<int>(paths.size()));
     EXPECT_EQ(paths.size(), AsSet(paths).size());
     EXPECT_EQ("Start Searching", StartCaption());
     EXPECT_EQ("Advanced Search...", AdvancedCaption());
@@ -123,6 +130,30 @@ TEST_F(SearchRunTest, StopFinishesTheCurrentFolderAndTheButtonsWaitForTheReport)
     std::string folder = paths[0].substr(0, paths[0].find_last_of('\\'));
     for (const std::string &p : paths)
         EXPECT_EQ(folder, p.substr(0, p.find_last_of('\\')));
+}
+
+// Numbers removed while the search still adds numbered lines: the list holds both forms, and
+// adding the numbers again gives every line one prefix by its position. A second command while
+// a pass runs is ignored.
+TEST_F(SearchRunTest, NumberingDuringASearchLeavesBothFormsAndAddingRenumbersAll)
+{
+    StartAndWaitFor(300);
+    PostCommand(app.main, 129);
+    ExpectCompletionBox(app);
+    std::vector<std::string> lines = AllLines(app);
+    ASSERT_EQ(kTreeFiles, static_cast<int>(lines.size()));
+    EXPECT_EQ(-1, LineNumber(lines.front()));
+    EXPECT_EQ(kTreeFiles, LineNumber(lines.back())) << "lines added after the pass keep their numbers";
+
+    PostCommand(app.main, 129);
+    PostCommand(app.main, 129);  // ignored: the first pass still runs
+    ASSERT_TRUE(WaitUntil([&] { return LineNumber(AllLines(app).front()) == 1; }, 20000));
+    Sleep(500);
+    lines = AllLines(app);
+    std::vector<std::string> paths = PathsNumberedInOrder(lines);
+    EXPECT_EQ(kTreeFiles, static_cast<int>(AsSet(paths).size()));
+    for (const std::string &p : paths)
+        ASSERT_EQ(0u, p.find("D:\\\\tree\\")) << p;
 }
 
 }  // namespace
