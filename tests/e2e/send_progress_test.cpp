@@ -57,6 +57,7 @@ TEST_F(SendProgressTest, OneFileShowsItsStatusPercentSpeedAndTimeAndIgnoresEsc)
     ASSERT_EQ(1u, SearchDriveD(app).size());
     SelectLine(app, 0);
     Throttle throttle;
+    throttle.runMs = 5;  // the speed shows after two seconds: make sure the copy lasts longer
     throttle.Arm(app);
     PickSendItem(app, false, 0);
     HWND progress = WaitForProgressWindow(app);
