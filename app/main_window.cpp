@@ -21,8 +21,8 @@ static HFONT MakeFont(int height, int weight, bool italic, const char *face)
     return CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, 0, 0, 0, 0, 0, face);
 }
 
-static HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style,
-                        int x, int y, int w, int h, int id, HFONT font)
+HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
+                 HFONT font)
 {
     HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);

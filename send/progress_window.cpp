@@ -39,16 +39,6 @@ static Display s_shown;   // what the controls show; the text buffers stay unuse
 static HFONT s_largeFont;
 static HFONT s_smallFont;
 
-static HWND MakeControl(HWND window, const char *cls, const char *text, DWORD style, int x, int y, int w, int h,
-                        int id, HFONT font)
-{
-    HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);
-    if (font)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    return control;
-}
-
 static void OnInitDialog(HWND window)
 {
     g_progressWindow = window;

@@ -90,12 +90,8 @@ static void ReleaseFonts()
 
 static void MakeControls(HWND dialog)
 {
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    for (const ControlLayout &c : kControls) {
-        HWND control = CreateWindowExA(0, c.cls, c.text, c.style, c.x, c.y, c.width, c.height, dialog,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, NULL);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(s_fonts[c.font]), 0);
-    }
+    for (const ControlLayout &c : kControls)
+        MakeControl(dialog, c.cls, c.text, c.style, c.x, c.y, c.width, c.height, c.id, s_fonts[c.font]);
     for (int unit = 0; unit < 3; ++unit) {
         SendDlgItemMessageA(dialog, IDC_ADV_MIN_UNIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UnitText(unit)));
         SendDlgItemMessageA(dialog, IDC_ADV_MAX_UNIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UnitText(unit)));
