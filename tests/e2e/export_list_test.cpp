@@ -17,16 +17,6 @@ void ExportAs(const Running &app, const std::string &name)
     FillFileDialog(dialog, name);
 }
 
-// Waits for the box with these words, checks its caption and closes it.
-void ExpectBox(const Running &app, const std::string &words)
-{
-    HWND box = WaitForBoxSaying(app, words);
-    ASSERT_TRUE(box != NULL) << "no box saying " << words;
-    EXPECT_EQ(words, MessageBoxText(box));
-    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
-    Answer(box, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-}
 
 std::string Joined(const std::vector<std::string> &lines)
 {
@@ -44,7 +34,7 @@ TEST_F(ExportListTest, NumberedAndPlainListsAreWrittenLineByLine)
     std::vector<std::string> numbered = SearchDriveD(app);
     ASSERT_EQ(3u, numbered.size());
     ExportAs(app, "E:\\numbered.txt");
-    ExpectBox(app, kExported);
+    AnswerBox(app, kExported);
     EXPECT_EQ(Joined(numbered), ReadFileBytes("E:\\numbered.txt"));
     EXPECT_EQ(0u, ReadFileBytes("E:\\numbered.txt").rfind("(1) D:\\\\Media\\", 0));
 
@@ -57,7 +47,7 @@ TEST_F(ExportListTest, NumberedAndPlainListsAreWrittenLineByLine)
         return plain.size() == 3 && plain[0].rfind("D:", 0) == 0 && plain[2].rfind("D:", 0) == 0;
     }));
     ExportAs(app, "E:\\plain.txt");
-    ExpectBox(app, kExported);
+    AnswerBox(app, kExported);
     EXPECT_EQ(Joined(plain), ReadFileBytes("E:\\plain.txt"));
 }
 
@@ -67,7 +57,7 @@ TEST_F(ExportListTest, NamesGetTxtUnlessTheyEndInSmallTxt)
     ASSERT_EQ(1u, SearchDriveD(app).size());
     for (const char *typed : {"E:\\REPORT.TXT", "E:\\report", "E:\\report.csv"}) {
         ExportAs(app, typed);
-        ExpectBox(app, kExported);
+        AnswerBox(app, kExported);
     }
     EXPECT_EQ((std::set<std::string>{"REPORT.TXT.txt", "report.txt", "report.csv.txt"}), FilesIn("E:"));
     EXPECT_EQ("(1) D:\\\\a.jpg\r\n", ReadFileBytes("E:\\report.csv.txt"));
@@ -87,7 +77,7 @@ TEST_F(ExportListTest, AnExistingFileIsReplacedAfterTheDialogAsks)
         return ask != NULL;
     })) << "the dialog did not ask before overwriting";
     Answer(ask, IDYES);
-    ExpectBox(app, kExported);
+    AnswerBox(app, kExported);
     EXPECT_EQ("(1) D:\\\\a.jpg\r\n", ReadFileBytes("E:\\old.txt")) << "replaced, not appended to";
 }
 
@@ -99,7 +89,7 @@ TEST_F(ExportListTest, AListWhoseLinesWereAllRemovedGivesAnEmptyFile)
     PostCommand(app.main, 120);  // Remove From List
     ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == 0; }));
     ExportAs(app, "E:\\empty");
-    ExpectBox(app, kExported);
+    AnswerBox(app, kExported);
     EXPECT_TRUE(FileExists("E:\\empty.txt"));
     EXPECT_EQ("", ReadFileBytes("E:\\empty.txt"));
 }
@@ -110,7 +100,7 @@ TEST_F(ExportListTest, AFileThatCannotBeCreatedIsReportedAndACancelledDialogIsSi
     ASSERT_EQ(1u, SearchDriveD(app).size());
     ASSERT_TRUE(CreateDirectoryA("E:\\x.csv.txt", NULL));
     ExportAs(app, "E:\\x.csv");
-    ExpectBox(app, "File cannot be created due to an error");
+    AnswerBox(app, "File cannot be created due to an error");
     EXPECT_TRUE(GetFileAttributesA("E:\\x.csv.txt") & FILE_ATTRIBUTE_DIRECTORY);
 
     PickMenu(app, 'F', 'E');

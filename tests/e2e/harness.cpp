@@ -16,6 +16,28 @@ bool WaitUntil(const std::function<bool()> &pred, int timeoutMs)
     }
 }
 
+HWND WaitForFirst(const std::function<std::vector<HWND>()> &windows, int timeoutMs)
+{
+    HWND found = NULL;
+    WaitUntil([&] {
+        std::vector<HWND> w = windows();
+        found = w.empty() ? NULL : w[0];
+        return found != NULL;
+    }, timeoutMs);
+    return found;
+}
+
+bool WaitGone(HWND window, int timeoutMs)
+{
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+bool Answers(HWND window, int timeoutMs)
+{
+    DWORD_PTR ignored;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
+}
+
 // --- Windows of the process ---
 
 struct TopLevelQuery {
@@ -50,6 +72,11 @@ static std::vector<HWND> TopLevelWindows(DWORD pid, const char *cls, const char 
     return q.found;
 }
 
+std::vector<HWND> TopLevelOf(const Running &app, const char *cls)
+{
+    return TopLevelWindows(app.pi.dwProcessId, cls, nullptr, NULL);
+}
+
 Running LaunchSorvane()
 {
     Running app{};
@@ -64,11 +91,7 @@ Running LaunchSorvane()
         return app;
     }
     WaitForInputIdle(app.pi.hProcess, 10000);
-    WaitUntil([&] {
-        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, "Sorvane", nullptr, NULL);
-        app.main = w.empty() ? NULL : w[0];
-        return app.main != NULL;
-    }, 15000);
+    app.main = WaitForFirst([&] { return TopLevelWindows(app.pi.dwProcessId, "Sorvane", nullptr, NULL); }, 15000);
     EXPECT_TRUE(app.main != NULL) << "the main window did not show";
     return app;
 }
@@ -154,32 +177,54 @@ void SetChecked(HWND button, bool checked)
 
 HWND WaitForWindow(const Running &app, const char *cls, const char *title, int timeoutMs)
 {
-    HWND found = NULL;
-    WaitUntil([&] {
-        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, cls, title, app.main);
-        found = w.empty() ? NULL : w[0];
-        return found != NULL;
-    }, timeoutMs);
-    return found;
-}
-
-HWND WaitForMessageBox(const Running &app, int timeoutMs)
-{
-    HWND found = NULL;
-    WaitUntil([&] {
-        for (HWND w : TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main))
-            if (GetDlgItem(w, 0xFFFF)) {
-                found = w;
-                return true;
-            }
-        return false;
-    }, timeoutMs);
-    return found;
+    return WaitForFirst([&] { return TopLevelWindows(app.pi.dwProcessId, cls, title, app.main); }, timeoutMs);
 }
 
 std::string MessageBoxText(HWND box)
 {
     return box ? WindowTextOf(GetDlgItem(box, 0xFFFF)) : std::string("<no message box>");
+}
+
+// Message boxes of the process whose text passes the test.
+static std::vector<HWND> MessageBoxes(const Running &app, const std::function<bool(const std::string &)> &text)
+{
+    std::vector<HWND> found;
+    for (HWND w : TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main))
+        if (GetDlgItem(w, 0xFFFF) && text(MessageBoxText(w)))
+            found.push_back(w);
+    return found;
+}
+
+static HWND WaitForBoxWhose(const Running &app, const std::function<bool(const std::string &)> &text, int timeoutMs)
+{
+    return WaitForFirst([&] { return MessageBoxes(app, text); }, timeoutMs);
+}
+
+HWND WaitForMessageBox(const Running &app, int timeoutMs)
+{
+    return WaitForBoxWhose(app, [](const std::string &) { return true; }, timeoutMs);
+}
+
+HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs)
+{
+    return WaitForBoxWhose(app, [&](const std::string &t) { return t.find(words) != std::string::npos; }, timeoutMs);
+}
+
+int CountBoxesSaying(const Running &app, const std::string &words)
+{
+    return static_cast<int>(MessageBoxes(app, [&](const std::string &t) { return t.find(words) != std::string::npos; }).size());
+}
+
+void AnswerBox(const Running &app, const std::string &text, int button, HWND owner)
+{
+    HWND box = WaitForBoxWhose(app, [&](const std::string &t) { return t == text; }, 10000);
+    ASSERT_TRUE(box != NULL) << "no message box: " << text;
+    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
+    if (owner) {
+        EXPECT_EQ(owner, GetWindow(box, GW_OWNER)) << text;
+    }
+    Answer(box, button);
+    ASSERT_TRUE(WaitGone(box)) << "the box stayed: " << text;
 }
 
 void Answer(HWND dialog, int buttonId)
@@ -270,6 +315,16 @@ void SelectLine(const Running &app, int index)
     SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(116, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+void TickDrives(const Running &app, const std::set<std::string> &drives)
+{
+    for (int i = 0;; ++i) {
+        HWND box = ChildById(app.main, 113, i);
+        if (!box)
+            break;
+        SetChecked(box, drives.count(WindowTextOf(box)) > 0);
+    }
+}
+
 std::string RunSearchToEnd(const Running &app, int timeoutMs)
 {
     Click(ChildById(app.main, 115));
@@ -277,14 +332,14 @@ std::string RunSearchToEnd(const Running &app, int timeoutMs)
     std::string text = MessageBoxText(box);
     if (box) {
         Answer(box, IDOK);
-        WaitUntil([&] { return !IsWindow(box); });
+        WaitGone(box);
     }
     return text;
 }
 
 // --- File dialogs ---
 
-static HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
 {
     std::vector<HWND> all;
     EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
@@ -342,23 +397,31 @@ static void MakeParents(const std::string &path)
             CreateDirectoryA(path.substr(0, i).c_str(), NULL);
 }
 
-void MakeFile(const std::string &path, uint64_t size, char fill)
+void WriteFileBytes(const std::string &path, const std::string &bytes)
 {
     MakeParents(path);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
+    DWORD written = 0;
+    if (!bytes.empty())
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    CloseHandle(file);
+}
+
+void MakeFile(const std::string &path, uint64_t size, char fill)
+{
     if (size <= (1u << 20)) {
-        std::string bytes(static_cast<size_t>(size), fill);
-        DWORD written = 0;
-        if (!bytes.empty())
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+        WriteFileBytes(path, std::string(static_cast<size_t>(size), fill));
     } else {  // large files are sparse: only their length is set
+        MakeParents(path);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
         LARGE_INTEGER end;
         end.QuadPart = static_cast<LONGLONG>(size);
         SetFilePointerEx(file, end, NULL, FILE_BEGIN);
         SetEndOfFile(file);
+        CloseHandle(file);
     }
-    CloseHandle(file);
 }
 
 std::string ReadFileBytes(const std::string &path)

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct ControlInfo {
 
 // Waits until pred is true, polling every 10 ms; false on time-out.
 bool WaitUntil(const std::function<bool()> &pred, int timeoutMs = 5000);
+// Waits until windows() lists one and returns the first; NULL on time-out.
+HWND WaitForFirst(const std::function<std::vector<HWND>()> &windows, int timeoutMs = 5000);
+// Waits until the window is destroyed or hidden (a closed box may stay a window for a while).
+bool WaitGone(HWND window, int timeoutMs = 5000);
+// Waits until the window's thread has handled what was posted to it before; false if it hangs.
+bool Answers(HWND window, int timeoutMs = 5000);
 
 // --- The program ---
 struct Running {
@@ -38,6 +45,9 @@ bool ProcessEnded(const Running &app, int timeoutMs = 5000);
 // --- Windows and controls ---
 std::vector<HWND> ChildWindows(HWND parent);           // direct children, in Z (creation) order
 HWND ChildById(HWND parent, int id, int nth = 0);      // nth direct child with that ID
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match);
+// Visible top-level windows of the process (the main one too), of this class unless NULL.
+std::vector<HWND> TopLevelOf(const Running &app, const char *cls = nullptr);
 ControlInfo ReadControl(HWND control);
 std::string WindowTextOf(HWND window);
 bool IsChecked(HWND button);
@@ -48,6 +58,12 @@ HWND WaitForWindow(const Running &app, const char *cls, const char *title = null
 // A message box of the process: its text (static 65535) and caption.
 HWND WaitForMessageBox(const Running &app, int timeoutMs = 5000);
 std::string MessageBoxText(HWND box);
+// A message box of the process whose text contains the words; NULL on time-out.
+HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs = 10000);
+int CountBoxesSaying(const Running &app, const std::string &words);
+// Expects a box saying exactly text, captioned "Sorvane 1.0" (and owned by owner unless NULL),
+// answers it with the button and waits until it is gone.
+void AnswerBox(const Running &app, const std::string &text, int button = IDOK, HWND owner = NULL);
 void Answer(HWND dialog, int buttonId);                 // presses IDOK, IDYES, IDNO ... (posted)
 // No message box or dialog of the process shows within the time.
 bool NoDialogFor(const Running &app, int ms);
@@ -66,6 +82,8 @@ void SendKey(HWND window, WORD vk);                      // WM_KEYDOWN + WM_KEYU
 HWND ResultList(const Running &app);                    // NULL before the first search
 std::vector<std::string> ListLines(HWND list);          // wide LB_GETTEXT, turned into ANSI
 void SelectLine(const Running &app, int index);          // as a click: LB_SETCURSEL + LBN_SELCHANGE
+// Ticks exactly the named drive boxes ("D:", "E:"); the others are unticked.
+void TickDrives(const Running &app, const std::set<std::string> &drives);
 // Clicks Start and waits for "Search Completed!"; returns the box's text and closes it.
 std::string RunSearchToEnd(const Running &app, int timeoutMs = 60000);
 
@@ -77,6 +95,7 @@ void FillFileDialog(HWND dialog, const std::string &name);
 void ClearFolder(const std::string &folder);             // removes everything inside it
 void MakeFile(const std::string &path, uint64_t size = 0, char fill = 'x');  // parents too; sparse when large
 std::string ReadFileBytes(const std::string &path);
+void WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 void ResetFixtureDrives();                               // empties the D: and E: drives
 

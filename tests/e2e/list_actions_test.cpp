@@ -12,7 +12,7 @@ protected:
         for (int i = 0; i < count; ++i)
             MakeFile("D:\\L\\n" + std::to_string(i) + ".png", 100 + i);
         TickDrives(app, {"D:"});
-        EXPECT_EQ("Search Completed!", SearchToEnd(app));
+        EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
         return PathsNumberedInOrder(AllLines(app));
     }
     int Selected() { return static_cast<int>(SendMessageW(ResultList(app), LB_GETCURSEL, 0, 0)); }
@@ -20,9 +20,8 @@ protected:
     void Key(WORD vk)
     {
         SendKey(ResultList(app), vk);
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-        SendMessageTimeoutA(ResultList(app), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        Answers(app.main);
+        Answers(ResultList(app));
     }
     // Picks the context-menu item reached by the given keys (VK_DOWN from the top, VK_UP from
     // the bottom, or a mnemonic letter as WM_CHAR).
@@ -54,8 +53,7 @@ protected:
         in[3].ki.wVk = VK_SHIFT;
         in[3].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(4, in, sizeof(INPUT));
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        Answers(app.main);
     }
 };
 
@@ -93,7 +91,7 @@ TEST_F(ListActionsTest, RemoveFollowsTheSelectionRulesAndLeavesTheFile)
 
     // A new search drops the selection of the old list.
     SelectLine(app, 0);
-    ASSERT_EQ("Search Completed!", SearchToEnd(app));
+    ASSERT_EQ("Search Completed!", RunSearchToEnd(app));
     Key('R');
     EXPECT_EQ(5, LineCount(app));
 }
@@ -104,18 +102,13 @@ TEST_F(ListActionsTest, DeleteAsksFirstAndKeepsTheLineWhenTheFileStays)
     ASSERT_EQ(3u, paths.size());
     SelectLine(app, 1);
     SendKey(ResultList(app), VK_DELETE);
-    HWND box = WaitForMessageBox(app);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ("Are you sure you want to permanently delete this file ", MessageBoxText(box));
-    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
-    Answer(box, IDNO);
-    WaitGone(box);
+    AnswerBox(app, "Are you sure you want to permanently delete this file ", IDNO);
     EXPECT_EQ(3, LineCount(app));
     EXPECT_TRUE(FileExists(paths[1]));
 
     // Yes, from the context menu: the file and its line go.
     PickFromContextMenu({VK_UP, VK_UP});  // "Delete File (Del)", second from the bottom
-    box = WaitForMessageBox(app);
+    HWND box = WaitForMessageBox(app);
     ASSERT_TRUE(box != NULL);
     Answer(box, IDYES);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(paths[1]); }));
@@ -131,12 +124,8 @@ TEST_F(ListActionsTest, DeleteAsksFirstAndKeepsTheLineWhenTheFileStays)
     ASSERT_TRUE(box != NULL);
     Answer(box, IDYES);
     WaitGone(box);
-    box = WaitForMessageBox(app);
+    AnswerBox(app, "The file could not be deleted");
     CloseHandle(held);
-    ASSERT_TRUE(box != NULL) << "a failed delete was not reported";
-    EXPECT_EQ("The file could not be deleted", MessageBoxText(box));
-    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
-    Answer(box, IDOK);
     EXPECT_TRUE(FileExists(paths[0]));
     EXPECT_EQ(2, LineCount(app));
 }

@@ -13,7 +13,7 @@ protected:
         SorvaneTest::SetUp();
         MakeFile("D:\\Shows\\My Clip.jpg");
         TickDrives(app, {"D:"});
-        ASSERT_EQ("Search Completed!", SearchToEnd(app));
+        ASSERT_EQ("Search Completed!", RunSearchToEnd(app));
         ASSERT_EQ(std::vector<std::string>{"(1) D:\\\\Shows\\My Clip.jpg"}, AllLines(app));
     }
     void TearDown() override

@@ -19,40 +19,7 @@ inline int LineCount(const Running &app)
     return static_cast<int>(SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0));
 }
 
-// The list's lines, one cross-process request each (lines stay far below 1024 characters).
-inline std::vector<std::string> AllLines(const Running &app)
-{
-    HWND list = ResultList(app);
-    std::vector<std::string> lines;
-    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    wchar_t wide[1100];
-    for (LRESULT i = 0; i < count; ++i) {
-        if (SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide)) == LB_ERR)
-            break;
-        char text[2200] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
-        lines.push_back(text);
-    }
-    return lines;
-}
-
-// Waits until a window of the program is gone from the screen (a closed box may stay a window
-// for a while after it was hidden).
-inline bool WaitGone(HWND window, int timeoutMs = 5000)
-{
-    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
-}
-
-// Ticks exactly the named drive boxes ("D:", "E:"); the others are unticked.
-inline void TickDrives(const Running &app, const std::set<std::string> &drives)
-{
-    for (int i = 0;; ++i) {
-        HWND box = ChildById(app.main, 113, i);
-        if (!box)
-            break;
-        SetChecked(box, drives.count(WindowTextOf(box)) > 0);
-    }
-}
+inline std::vector<std::string> AllLines(const Running &app) { return ListLines(ResultList(app)); }
 
 // Splits "(N) path"; N is -1 for a line without the prefix.
 inline int LineNumber(const std::string &line, std::string *path = nullptr)
@@ -94,19 +61,6 @@ inline void ExpectCompletionBox(const Running &app, int timeoutMs = 60000)
     WaitGone(box);
 }
 
-// Clicks Start and waits for the completion box; returns its text and closes it.
-inline std::string SearchToEnd(const Running &app, int timeoutMs = 60000)
-{
-    Click(StartButton(app));
-    HWND box = WaitForMessageBox(app, timeoutMs);
-    std::string text = MessageBoxText(box);
-    if (box) {
-        Answer(box, IDOK);
-        WaitGone(box);
-    }
-    return text;
-}
-
 // A tree on D: whose search runs for a while: kTreeFolders folders of kTreeFilesPerFolder hits,
 // each with kTreeEmptyFolders empty subfolders that cost the walker time but add no line. Kept
 // between the tests that use it; any other test empties the drive.
@@ -127,6 +81,20 @@ inline void EnsureTree()
     }
     MakeFile("D:\\tree\\ready.txt");
 }
+
+// Searches D: alone on the tree, E: emptied.
+class TreeSearchTest : public SorvaneTest {
+protected:
+    void SetUp() override
+    {
+        EnsureTree();
+        ClearFolder("E:");
+        app = LaunchSorvane();
+        ASSERT_TRUE(app.main != NULL);
+        TickDrives(app, {"D:"});
+    }
+    std::string StartCaption() { return WindowTextOf(StartButton(app)); }
+};
 
 // --- Recorder: the shell starts tests/e2e/tools/recorder.exe for ".jpg" files (verbs "open" and
 // "properties"), and it logs its command line. Wine reads associations from HKEY_CLASSES_ROOT

@@ -3,18 +3,8 @@
 
 namespace {
 
-class SearchRunTest : public SorvaneTest {
+class SearchRunTest : public TreeSearchTest {
 protected:
-    void SetUp() override
-    {
-        EnsureTree();
-        ClearFolder("E:");
-        app = LaunchSorvane();
-        ASSERT_TRUE(app.main != NULL);
-        TickDrives(app, {"D:"});
-    }
-
-    std::string StartCaption() { return WindowTextOf(StartButton(app)); }
     std::string AdvancedCaption() { return WindowTextOf(AdvancedButton(app)); }
 
     // Starts the search and waits until it has listed at least n lines.

@@ -7,23 +7,7 @@
 
 namespace {
 
-class SearchStressTest : public SorvaneTest {
-protected:
-    void SetUp() override
-    {
-        EnsureTree();
-        ClearFolder("E:");
-        app = LaunchSorvane();
-        ASSERT_TRUE(app.main != NULL);
-        TickDrives(app, {"D:"});
-    }
-    bool Answers()
-    {
-        DWORD_PTR ignored;
-        return SendMessageTimeoutA(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &ignored) != 0;
-    }
-    std::string StartCaption() { return WindowTextOf(StartButton(app)); }
-};
+using SearchStressTest = TreeSearchTest;
 
 int EnvInt(const char *name, int fallback)
 {
@@ -65,7 +49,7 @@ TEST_F(SearchStressTest, RandomPauseResumeAndStopKeepTheNumbering)
             Sleep(static_cast<DWORD>(pick(0, 80)));
             if (!(box = WaitForMessageBox(app, 0)))
                 Click(AdvancedButton(app));  // Stop, running or paused
-            ASSERT_TRUE(Answers()) << "the window hangs";
+            ASSERT_TRUE(Answers(app.main, 3000)) << "the window hangs";
             box = WaitForMessageBox(app, 30000);
         }
         ASSERT_TRUE(box != NULL) << "the search never ended";

@@ -24,7 +24,7 @@ TEST_F(SearchWalkTest, ListsMatchingFilesAsNumberedLinesUnderTheDriveRoot)
     MakeFile("E:\\e.jpg");
     TickDrives(app, {"D:"});
 
-    EXPECT_EQ("Search Completed!", SearchToEnd(app));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     std::vector<std::string> paths = PathsNumberedInOrder(ListLines(ResultList(app)));
     std::set<std::string> expected = {
         "D:\\\\a.jpg",
@@ -54,7 +54,7 @@ TEST_F(SearchWalkTest, FullPathsOf259CharactersAreListedAnd260AreNot)
     ASSERT_TRUE(FileExists(folder + "\\" + over));
     TickDrives(app, {"D:"});
 
-    EXPECT_EQ("Search Completed!", SearchToEnd(app));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     std::vector<std::string> paths = PathsNumberedInOrder(ListLines(ResultList(app)));
     ASSERT_EQ(1u, paths.size());
     EXPECT_EQ(joined + "\\" + fits, paths[0]);
@@ -73,7 +73,7 @@ TEST_F(SearchWalkTest, TwoWalkersNeverRepeatOrSkipANumber)
             }
     TickDrives(app, {"D:", "E:"});
 
-    EXPECT_EQ("Search Completed!", SearchToEnd(app));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     std::vector<std::string> paths = PathsNumberedInOrder(ListLines(ResultList(app)));
     EXPECT_EQ(expected.size(), paths.size());
     EXPECT_EQ(expected, AsSet(paths));
@@ -84,7 +84,7 @@ TEST_F(SearchWalkTest, TwoWalkersNeverRepeatOrSkipANumber)
 TEST_F(SearchWalkTest, CompletionReportAndExportListFollowTheFoundFiles)
 {
     TickDrives(app, {});
-    EXPECT_EQ("Search Completed!", SearchToEnd(app, 10000));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app, 10000));
     EXPECT_EQ("Search completed in 0 Minute(s) and 0 Second(s)", StatusText(app));
     EXPECT_EQ(0, LineCount(app));
     PickMenu(app, 'f', 'e');
@@ -93,7 +93,7 @@ TEST_F(SearchWalkTest, CompletionReportAndExportListFollowTheFoundFiles)
 
     MakeFile("D:\\a.gif");
     TickDrives(app, {"D:"});
-    EXPECT_EQ("Search Completed!", SearchToEnd(app));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     EXPECT_EQ(1, LineCount(app));
     PickMenu(app, 'f', 'e');
     HWND save = WaitForWindow(app, "#32770", nullptr, 5000);
@@ -103,12 +103,12 @@ TEST_F(SearchWalkTest, CompletionReportAndExportListFollowTheFoundFiles)
 
     // A second search starts a fresh list, numbered from 1 again.
     MakeFile("D:\\b.gif");
-    EXPECT_EQ("Search Completed!", SearchToEnd(app));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     std::vector<std::string> paths = PathsNumberedInOrder(ListLines(ResultList(app)));
     EXPECT_EQ(2u, paths.size());
 
     TickDrives(app, {});
-    EXPECT_EQ("Search Completed!", SearchToEnd(app, 10000));
+    EXPECT_EQ("Search Completed!", RunSearchToEnd(app, 10000));
     PickMenu(app, 'f', 'e');
     EXPECT_TRUE(NoDialogFor(app, 1500)) << "Export List stayed enabled after an empty search";
 }

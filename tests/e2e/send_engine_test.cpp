@@ -6,12 +6,13 @@ namespace {
 
 using SendEngineTest = SorvaneTest;
 
-// Waits until the send's window has come and gone.
-void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
+// Cancels the folder browser that the send item opened.
+void CancelBrowser(const Running &app, const char *what)
 {
-    HWND progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL) << "no progress window";
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
+    HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+    ASSERT_TRUE(browser != NULL) << what;
+    Answer(browser, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
 }
 
 // The line's path without its "(N) " prefix.
@@ -20,6 +21,12 @@ std::string PathOf(const std::string &line)
     std::string path;
     LineNumber(line, &path);
     return path;
+}
+
+std::string NameOf(const std::string &line)
+{
+    std::string path = PathOf(line);
+    return path.substr(path.rfind('\\') + 1);
 }
 
 TEST_F(SendEngineTest, SendToCopiesTheSelectedFileAndNothingWithoutASelection)
@@ -49,10 +56,7 @@ TEST_F(SendEngineTest, WithoutARemovableDriveEachSubmenuHoldsOnlyFolder)
             GTEST_SKIP() << "this Wine cannot turn E: into a fixed drive at run time";
         for (bool all : {false, true}) {
             PickSendItem(app, all, 0);  // the first item is now "Folder..."
-            HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
-            ASSERT_TRUE(browser != NULL) << (all ? "Send All To" : "Send To");
-            Answer(browser, IDCANCEL);
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+            CancelBrowser(app, all ? "Send All To" : "Send To");
         }
         gone.Restore();
         ASSERT_EQ(static_cast<UINT>(DRIVE_REMOVABLE), GetDriveTypeA("E:\\"));
@@ -81,10 +85,7 @@ TEST_F(SendEngineTest, FolderItemsSendToTheFolderChosenInTheBrowser)
 
     SelectLine(app, 0);
     PickSendItem(app, false, 1);  // after E: comes "Folder..."
-    HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
-    ASSERT_TRUE(browser != NULL);
-    Answer(browser, IDCANCEL);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    CancelBrowser(app, "Send To");
     EXPECT_TRUE(NoDialogFor(app, 800)) << "a cancelled choice still opened a window";
 
     PickSendItem(app, true, 1);
@@ -197,9 +198,7 @@ TEST_F(SendEngineTest, ACancelThatNoCopySawDoesNotStopTheNextSend)
     DeleteFileA("E:\\a.jpg");
 
     PickSendItem(app, true, 0);
-    progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 10000));
+    WaitForSendToEnd(app, 10000);
     EXPECT_EQ(0, CountBoxesSaying(app, "cancelled"));
     EXPECT_EQ(std::string(10, 'a'), ReadFileBytes("E:\\a.jpg")) << "the old Cancel stopped the new send";
 }
@@ -210,11 +209,8 @@ TEST_F(SendEngineTest, ASecondSendIsRefusedWhileOneCopies)
     MakeFile("D:\\small.jpg", 10, 's');
     ASSERT_EQ(2u, SearchDriveD(app).size());
     Throttle throttle;
-    throttle.Arm(app);
-    PickSendItem(app, true, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
 
     PickSendItem(app, true, 0);
     HWND warning = WaitForBoxSaying(app, "Please wait while current sending process is completed");
@@ -236,11 +232,8 @@ TEST_F(SendEngineTest, CancelDuringTheThirdOfFiveKeepsTheFirstTwoAndTriesNoMore)
     std::vector<std::string> lines = SearchDriveD(app);
     ASSERT_EQ(5u, lines.size());
     Throttle throttle;
-    throttle.Arm(app);
-    PickSendItem(app, true, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
 
     ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 3 of 5", 0) == 0; },
                           60000)) << ItemText(progress, kProgressStatus);
@@ -252,11 +245,7 @@ TEST_F(SendEngineTest, CancelDuringTheThirdOfFiveKeepsTheFirstTwoAndTriesNoMore)
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
     EXPECT_EQ(GetWindow(box, GW_OWNER), progress);
-    std::set<std::string> firstTwo;
-    for (int i = 0; i < 2; ++i) {
-        std::string path = PathOf(lines[static_cast<size_t>(i)]);
-        firstTwo.insert(path.substr(path.rfind('\\') + 1));
-    }
+    std::set<std::string> firstTwo{NameOf(lines[0]), NameOf(lines[1])};
     EXPECT_EQ(firstTwo, FilesIn("E:")) << "the third's partial copy must be gone";
     Answer(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 5000));
@@ -273,18 +262,14 @@ TEST_F(SendEngineTest, ANewSearchDuringSendAllEndsItAfterTheCurrentFile)
     std::vector<std::string> lines = SearchDriveD(app);
     ASSERT_EQ(3u, lines.size());
     Throttle throttle;
-    throttle.Arm(app);
-    PickSendItem(app, true, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
     ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 1 of 3", 0) == 0; }));
 
     EXPECT_EQ("Search Completed!", RunSearchToEnd(app));  // replaces the list the send reads
     throttle.End();
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 30000));
-    std::string first = PathOf(lines[0]);
-    EXPECT_EQ(std::set<std::string>{first.substr(first.rfind('\\') + 1)}, FilesIn("E:"));
+    EXPECT_EQ(std::set<std::string>{NameOf(lines[0])}, FilesIn("E:"));
 }
 
 TEST_F(SendEngineTest, ClosingDuringALargeCopyLeavesNoPartialFile)
@@ -292,11 +277,8 @@ TEST_F(SendEngineTest, ClosingDuringALargeCopyLeavesNoPartialFile)
     MakeFile("D:\\huge.mp4", 1ull << 30);
     ASSERT_EQ(1u, SearchDriveD(app).size());
     Throttle throttle;
-    throttle.Arm(app);
-    PickSendItem(app, true, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
     ASSERT_TRUE(WaitUntil([&] { return FileExists("E:\\huge.mp4") && ItemText(progress, kProgressPercent) != "0%" &&
                                        !ItemText(progress, kProgressPercent).empty(); }, 30000));
 

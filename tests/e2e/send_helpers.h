@@ -26,32 +26,6 @@ inline std::vector<std::string> SearchDriveD(const Running &app)
     return ListLines(ResultList(app));
 }
 
-struct TopLevelQuery {
-    DWORD pid;
-    const char *cls;
-    std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK CollectTopLevelOf(HWND w, LPARAM param)
-{
-    TopLevelQuery *q = reinterpret_cast<TopLevelQuery *>(param);
-    DWORD pid = 0;
-    char name[64] = "";
-    GetWindowThreadProcessId(w, &pid);
-    GetClassNameA(w, name, sizeof name);
-    if (pid == q->pid && IsWindowVisible(w) && std::strcmp(name, q->cls) == 0)
-        q->found.push_back(w);
-    return TRUE;
-}
-
-// Visible top-level windows of the program with this class.
-inline std::vector<HWND> TopLevelOf(const Running &app, const char *cls)
-{
-    TopLevelQuery q{app.pi.dwProcessId, cls, {}};
-    EnumWindows(CollectTopLevelOf, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
 inline std::vector<HWND> ProgressWindows(const Running &app)
 {
     std::vector<HWND> found;
@@ -63,40 +37,18 @@ inline std::vector<HWND> ProgressWindows(const Running &app)
 
 inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
 {
-    HWND found = NULL;
-    WaitUntil([&] {
-        std::vector<HWND> w = ProgressWindows(app);
-        found = w.empty() ? NULL : w[0];
-        return found != NULL;
-    }, timeoutMs);
-    return found;
+    return WaitForFirst([&] { return ProgressWindows(app); }, timeoutMs);
+}
+
+// Waits until the send's window has come and gone.
+inline void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
+{
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL) << "no progress window";
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
 }
 
 inline std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
-
-// A message box (or any dialog) of the program whose static text contains the words.
-inline HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs = 10000)
-{
-    HWND found = NULL;
-    WaitUntil([&] {
-        for (HWND w : TopLevelOf(app, "#32770"))
-            if (GetDlgItem(w, 0xFFFF) && MessageBoxText(w).find(words) != std::string::npos) {
-                found = w;
-                return true;
-            }
-        return false;
-    }, timeoutMs);
-    return found;
-}
-
-inline int CountBoxesSaying(const Running &app, const std::string &words)
-{
-    int n = 0;
-    for (HWND w : TopLevelOf(app, "#32770"))
-        if (GetDlgItem(w, 0xFFFF) && MessageBoxText(w).find(words) != std::string::npos)
-            ++n;
-    return n;
-}
 
 // Picks entry `item` (0 = first) of "&Send To" or "&Send All To" in the list's context menu, as
 // the keyboard would: S opens Send To; Send All To is the sixth entry.
@@ -191,6 +143,16 @@ struct Throttle {
         return 0;
     }
     void Start() { thread = CreateThread(NULL, 0, Run, this, 0, NULL); }
+    // Sends (all or the selection to E:) and slows the copy; the progress window, NULL if none came.
+    HWND Send(const Running &app, bool all)
+    {
+        Arm(app);
+        PickSendItem(app, all, 0);
+        HWND progress = WaitForProgressWindow(app);
+        if (progress)
+            Start();
+        return progress;
+    }
     void End()
     {
         stop.store(true);

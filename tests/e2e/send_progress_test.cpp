@@ -31,6 +31,14 @@ bool ParseSpeed(const std::string &text, SpeedReading *r)
     return false;
 }
 
+// The speed text once it shows (ParseSpeed then fails on anything else).
+std::string SpeedShown(HWND progress)
+{
+    std::string text;
+    WaitUntil([&] { return (text = ItemText(progress, kProgressSpeed)).rfind("Speed: ", 0) == 0; }, 60000);
+    return text;
+}
+
 int PercentShown(HWND progress)
 {
     std::string text = ItemText(progress, kProgressPercent);
@@ -58,11 +66,8 @@ TEST_F(SendProgressTest, OneFileShowsItsStatusPercentSpeedAndTimeAndIgnoresEsc)
     SelectLine(app, 0);
     Throttle throttle;
     throttle.runMs = 5;  // the speed shows after two seconds: make sure the copy lasts longer
-    throttle.Arm(app);
-    PickSendItem(app, false, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, false);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
 
     // The frame: a tool window without a close box, captioned like the program's boxes.
     EXPECT_EQ("Sorvane 1.0", WindowTextOf(progress));
@@ -98,11 +103,7 @@ TEST_F(SendProgressTest, OneFileShowsItsStatusPercentSpeedAndTimeAndIgnoresEsc)
 
     SendKey(progress, VK_ESCAPE);
     SpeedReading r;
-    std::string speedText;
-    ASSERT_TRUE(WaitUntil([&] {
-        speedText = ItemText(progress, kProgressSpeed);
-        return speedText.rfind("Speed: ", 0) == 0;
-    }, 60000)) << speedText;
+    std::string speedText = SpeedShown(progress);
     int percent = PercentShown(progress);
     ASSERT_TRUE(ParseSpeed(speedText, &r)) << speedText;
     ASSERT_GE(percent, 0);
@@ -122,22 +123,15 @@ TEST_F(SendProgressTest, SendingAllCountsWhatIsLeftOfTheWholeSend)
     std::vector<std::string> lines = SearchDriveD(app);
     ASSERT_EQ(2u, lines.size());
     Throttle throttle;
-    throttle.Arm(app);
-    PickSendItem(app, true, 0);
-    HWND progress = WaitForProgressWindow(app);
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
-    throttle.Start();
 
     std::string status;
     WaitUntil([&] { return !(status = ItemText(progress, kProgressStatus)).empty(); });
     EXPECT_EQ(0u, status.rfind("Sending 1 of 2 (256.00 MB Of 512.00 MB , 512.00 MB Left)\n From:  D:\\\\l\\", 0))
         << status;
     SpeedReading r;
-    std::string speedText;
-    ASSERT_TRUE(WaitUntil([&] {
-        speedText = ItemText(progress, kProgressSpeed);
-        return speedText.rfind("Speed: ", 0) == 0;
-    }, 60000));
+    std::string speedText = SpeedShown(progress);
     int percent = PercentShown(progress);
     bool first = ItemText(progress, kProgressStatus).rfind("Sending 1 of 2", 0) == 0;
     ASSERT_TRUE(ParseSpeed(speedText, &r)) << speedText;

@@ -145,7 +145,7 @@ TEST_F(AdvancedDialogTest, RadioButtonsChecksAndKeys)
     PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(Closed());
     EXPECT_TRUE(IsWindowEnabled(app.main));
-    EXPECT_TRUE(DriveBoxesTicked(true) && MediaBoxesTicked(true));
+    EXPECT_TRUE(BoxesTicked(113, true) && BoxesTicked(114, true));
     Open();
     EXPECT_TRUE(On(154) && On(156) && !On(161) && !On(162)) << "closing committed nothing";
 }
@@ -164,7 +164,7 @@ TEST_F(AdvancedDialogTest, OkCommitsAndTheMainWindowReacts)
     PressAndWait(162, [&] { return On(162); }, "maximum");
     SetText(164, "1234567890");   // read as its first 9 digits
     PressOkAndExpectClose();
-    EXPECT_TRUE(WaitUntil([&] { return DriveBoxesTicked(false) && MediaBoxesTicked(false); }));
+    EXPECT_TRUE(WaitUntil([&] { return BoxesTicked(113, false) && BoxesTicked(114, false); }));
 
     Open();
     EXPECT_TRUE(On(153) && !On(154) && Shown(159));
@@ -186,7 +186,7 @@ TEST_F(AdvancedDialogTest, OkCommitsAndTheMainWindowReacts)
     for (int i = 0; i < 3; ++i)
         SetChecked(ChildById(app.main, 113, i), true);
     PressOkAndExpectClose();
-    EXPECT_TRUE(DriveBoxesTicked(true)) << "the folder switch is off";
+    EXPECT_TRUE(BoxesTicked(113, true)) << "the folder switch is off";
     Open();
     EXPECT_TRUE(On(154) && On(160) && !On(161) && !On(162));
     EXPECT_EQ("1", Text(163));
@@ -212,15 +212,15 @@ TEST_F(AdvancedDialogTest, ExtensionQuestion)
     EXPECT_EQ("E:\\", Text(159));
     EXPECT_TRUE(On(155));
     EXPECT_EQ("avi", Text(157));
-    EXPECT_TRUE(DriveBoxesTicked(true) && MediaBoxesTicked(true)) << "Cancel leaves the main window";
+    EXPECT_TRUE(BoxesTicked(113, true) && BoxesTicked(114, true)) << "Cancel leaves the main window";
 
     // An entry over 20 characters; Yes uses the default extensions and keeps the media boxes.
     SetText(157, ".a .abcdefghijklmnopqrst");
     Press(151);
     AnswerBox(question, dlg, IDYES);
     ASSERT_TRUE(Closed());
-    EXPECT_TRUE(DriveBoxesTicked(false));
-    EXPECT_TRUE(MediaBoxesTicked(true));
+    EXPECT_TRUE(BoxesTicked(113, false));
+    EXPECT_TRUE(BoxesTicked(114, true));
     Open();
     EXPECT_TRUE(On(156) && !On(155) && !Shown(157));
 }

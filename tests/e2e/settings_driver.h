@@ -3,9 +3,7 @@
 #ifndef SORVANE_E2E_SETTINGS_DRIVER_H
 #define SORVANE_E2E_SETTINGS_DRIVER_H
 
-#include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "harness.h"
@@ -14,37 +12,6 @@ namespace settings_e2e {
 
 inline constexpr char kCaption[] = "Advances Search Settings";
 inline constexpr char kInvalidData[] = "An invalid data found in the file. Settings might not have been loaded completely";
-
-struct TopLevel {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-inline BOOL CALLBACK CollectTopLevel(HWND w, LPARAM param)
-{
-    TopLevel *t = reinterpret_cast<TopLevel *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == t->pid && IsWindowVisible(w))
-        t->found.push_back(w);
-    return TRUE;
-}
-
-inline std::vector<HWND> VisibleWindowsOf(const Running &app)
-{
-    TopLevel t{app.pi.dwProcessId, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&t));
-    return t.found;
-}
-
-inline void WriteBytes(const std::string &path, const std::string &bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(f);
-}
 
 class SettingsTest : public SorvaneTest {
 protected:
@@ -84,57 +51,21 @@ protected:
         Open();
     }
 
-    // A message box of the process saying text; NULL when none shows.
-    HWND WaitForBox(const std::string &text, int timeoutMs = 5000)
-    {
-        HWND box = NULL;
-        WaitUntil([&] {
-            for (HWND w : VisibleWindowsOf(app))
-                if (w != dlg && GetDlgItem(w, 0xFFFF) && MessageBoxText(w) == text) {
-                    box = w;
-                    return true;
-                }
-            return false;
-        }, timeoutMs);
-        return box;
-    }
-    // Expects the box, checks its owner and answers it; the box must then go.
-    void AnswerBox(const std::string &text, HWND owner, int button)
-    {
-        HWND box = WaitForBox(text);
-        ASSERT_TRUE(box != NULL) << "no message box: " << text;
-        EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
-        EXPECT_EQ(owner, GetWindow(box, GW_OWNER)) << text;
-        Answer(box, button);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    }
+    void AnswerBox(const std::string &text, HWND owner, int button) { ::AnswerBox(app, text, button, owner); }
 
     // The common Save or Open dialog: the window with the file-name box 1148.
     HWND WaitForFileDialog()
     {
         HWND found = NULL;
         WaitUntil([&] {
-            for (HWND w : VisibleWindowsOf(app))
-                if (w != dlg && w != app.main && HasDescendant(w, 1148)) {
+            for (HWND w : TopLevelOf(app))
+                if (w != dlg && w != app.main && FindDescendant(w, [](HWND c) { return GetDlgCtrlID(c) == 1148; })) {
                     found = w;
                     return true;
                 }
             return false;
         });
         return found;
-    }
-    static BOOL CALLBACK FindId(HWND w, LPARAM param)
-    {
-        auto *q = reinterpret_cast<std::pair<int, bool> *>(param);
-        if (GetDlgCtrlID(w) == q->first)
-            q->second = true;
-        return !q->second;
-    }
-    static bool HasDescendant(HWND parent, int id)
-    {
-        std::pair<int, bool> q{id, false};
-        EnumChildWindows(parent, FindId, reinterpret_cast<LPARAM>(&q));
-        return q.second;
     }
     // Opens the Save (167) or Open (168) dialog and chooses the name; returns the file dialog,
     // which has closed unless keepOpen says it may still ask something.
@@ -161,16 +92,13 @@ protected:
     // Loads a file with these bytes; true when the invalid-data warning showed (and was closed).
     bool Load(const std::string &bytes)
     {
-        WriteBytes("D:\\load.svq", bytes);
+        WriteFileBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
         // A message sent to the dialog is answered once the load is done or its warning is up.
-        SendMessageTimeoutA(dlg, WM_NULL, 0, 0, SMTO_NORMAL, 10000, NULL);
-        HWND box = WaitForBox(kInvalidData, 300);
-        if (!box)
+        Answers(dlg, 10000);
+        if (!WaitForBoxSaying(app, kInvalidData, 300))
             return false;
-        EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
-        Answer(box, IDOK);
-        WaitUntil([&] { return !IsWindow(box); });
+        AnswerBox(kInvalidData, dlg, IDOK);
         return true;
     }
 
@@ -200,17 +128,11 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     }
 
-    bool DriveBoxesTicked(bool ticked)
+    // All three drive (113) or media (114) boxes of the main window are so.
+    bool BoxesTicked(int id, bool ticked)
     {
         for (int i = 0; i < 3; ++i)
-            if (IsChecked(ChildById(app.main, 113, i)) != ticked)
-                return false;
-        return true;
-    }
-    bool MediaBoxesTicked(bool ticked)
-    {
-        for (int i = 0; i < 3; ++i)
-            if (IsChecked(ChildById(app.main, 114, i)) != ticked)
+            if (IsChecked(ChildById(app.main, id, i)) != ticked)
                 return false;
         return true;
     }

@@ -54,7 +54,7 @@ TEST_F(SettingsFileTest, SaveWritesTheFileByteForByte)
     HWND fd = UseFileDialog(167, "D:\\mine.svq", true);
     HWND replace = NULL;
     ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : VisibleWindowsOf(app))
+        for (HWND w : TopLevelOf(app))
             if (GetWindow(w, GW_OWNER) == fd && GetDlgItem(w, 0xFFFF))
                 replace = w;
         return replace != NULL;

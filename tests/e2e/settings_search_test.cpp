@@ -66,7 +66,7 @@ TEST_F(SettingsSearchTest, ASearchAfterOkUsesTheSettings)
     PressAndWait(161, [&] { return !On(161); }, "minimum off");
     PressAndWait(162, [&] { return !On(162); }, "maximum off");
     PressOkAndExpectClose();
-    EXPECT_TRUE(MediaBoxesTicked(false));
+    EXPECT_TRUE(BoxesTicked(114, false));
     SetChecked(ChildById(app.main, 114, 0), true);   // Images: .jpg stays out all the same
     EXPECT_EQ((std::set<std::string>{"D:\\\\k1023.txt", "D:\\\\k1024.txt", "D:\\\\k2048.txt", "D:\\\\k2049.txt",
                                      "D:\\\\a.avi"}),

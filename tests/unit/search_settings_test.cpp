@@ -1,20 +1,29 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../../settings/search_settings.h"
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 class ExtensionListTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetSearchSettings(&g_settings); }
     std::string Entry(int i) const { return g_settings.ownList[i]; }
+    // The counted entries after parsing text, which must be valid.
+    Strings Parsed(const std::string &text) const
+    {
+        EXPECT_TRUE(ParseExtensionList(text.c_str())) << text;
+        return Strings(g_settings.ownList, g_settings.ownList + g_settings.ownCount);
+    }
 };
 
 TEST_F(ExtensionListTest, InvalidTextLeavesTheListAsItWas)
 {
-    ASSERT_TRUE(ParseExtensionList(".avi .jpg"));
+    ASSERT_EQ((Strings{".avi", ".jpg"}), Parsed(".avi .jpg"));
     EXPECT_FALSE(ParseExtensionList(""));
     EXPECT_FALSE(ParseExtensionList("avi jpg"));
     EXPECT_EQ(2, g_settings.ownCount);
@@ -24,43 +33,22 @@ TEST_F(ExtensionListTest, InvalidTextLeavesTheListAsItWas)
 
 TEST_F(ExtensionListTest, OnlyTheSpaceSeparatesEntries)
 {
-    ASSERT_TRUE(ParseExtensionList(".avi,.jpg"));
-    EXPECT_EQ(1, g_settings.ownCount);
-    EXPECT_EQ(".avi,.jpg", Entry(0));
-
-    ASSERT_TRUE(ParseExtensionList(".doc, .pdf\t.x\r\n.y"));
-    EXPECT_EQ(2, g_settings.ownCount);
-    EXPECT_EQ(".doc,", Entry(0));
-    EXPECT_EQ(".pdf\t.x\r\n.y", Entry(1));
+    EXPECT_EQ((Strings{".avi,.jpg"}), Parsed(".avi,.jpg"));
+    EXPECT_EQ((Strings{".doc,", ".pdf\t.x\r\n.y"}), Parsed(".doc, .pdf\t.x\r\n.y"));
 }
 
 TEST_F(ExtensionListTest, TextBeforeADotIsDroppedAndATrailingWordGivesAnEmptyEntry)
 {
-    ASSERT_TRUE(ParseExtensionList("avi .jpg"));
-    EXPECT_EQ(1, g_settings.ownCount);
-    EXPECT_EQ(".jpg", Entry(0));
-
-    ASSERT_TRUE(ParseExtensionList("  .mp3"));
-    EXPECT_EQ(1, g_settings.ownCount);
-    EXPECT_EQ(".mp3", Entry(0));
-
-    ASSERT_TRUE(ParseExtensionList(".a .b  x"));
-    EXPECT_EQ(3, g_settings.ownCount);
-    EXPECT_EQ(".a", Entry(0));
-    EXPECT_EQ(".b", Entry(1));
-    EXPECT_EQ("", Entry(2));
-
-    ASSERT_TRUE(ParseExtensionList(".tar.gz ."));
-    EXPECT_EQ(2, g_settings.ownCount);
-    EXPECT_EQ(".tar.gz", Entry(0));
-    EXPECT_EQ(".", Entry(1));
+    EXPECT_EQ((Strings{".jpg"}), Parsed("avi .jpg"));
+    EXPECT_EQ((Strings{".mp3"}), Parsed("  .mp3"));
+    EXPECT_EQ((Strings{".a", ".b", ""}), Parsed(".a .b  x"));
+    EXPECT_EQ((Strings{".tar.gz", "."}), Parsed(".tar.gz ."));
 }
 
 TEST_F(ExtensionListTest, EntryLengthLimitIsTwentyWithTheDot)
 {
     std::string twenty = "." + std::string(19, 'x');
-    ASSERT_TRUE(ParseExtensionList((".a " + twenty).c_str()));
-    EXPECT_EQ(twenty, Entry(1));
+    EXPECT_EQ((Strings{".a", twenty}), Parsed(".a " + twenty));
 
     // The over-long entry ends the parse; what was stored before it stays stored and counted.
     EXPECT_FALSE(ParseExtensionList((".b .c " + twenty + "y .d").c_str()));
