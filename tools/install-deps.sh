@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian: the mingw-w64 toolchain, Wine, Xvfb,
-# xwd and ImageMagick, clang and googletest. Quiet when everything is there already.
+# xwd and ImageMagick, clang, cppcheck, googletest and Python (for the benchmark tree and the
+# release archive). Quiet when everything is there already.
 set -euo pipefail
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
@@ -12,8 +13,7 @@ command -v convert >/dev/null && convert -version >/dev/null 2>&1 || need+=(imag
 command -v cmake >/dev/null || need+=(cmake)
 command -v clang++ >/dev/null || need+=(clang)
 command -v cppcheck >/dev/null || need+=(cppcheck)
-command -v zip >/dev/null || need+=(zip)
-command -v xxd >/dev/null || need+=(xxd)
+command -v python3 >/dev/null || need+=(python3)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ ${#need[@]} -eq 0 ] && exit 0
 
