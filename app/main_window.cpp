@@ -94,11 +94,16 @@ static void OnPaint(HWND window)
     EndPaint(window, &ps);
 }
 
+INT_PTR StaticOnWhite(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(g_whiteBrush);
+}
+
 static LRESULT OnCtlColorStatic(HDC dc)
 {
     SetTextColor(dc, RGB(100, 80, 255));
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(g_whiteBrush);
+    return StaticOnWhite(dc);
 }
 
 // Closing asks first while work is under way; a confirmed close during a send lets the copy

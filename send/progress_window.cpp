@@ -153,8 +153,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_whiteBrush);
     case WM_CTLCOLORSTATIC:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(g_whiteBrush);
+        return StaticOnWhite(reinterpret_cast<HDC>(wParam));
     case WM_SHOW_PROGRESS:
         OnShowProgress(window);
         return TRUE;

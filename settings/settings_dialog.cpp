@@ -347,12 +347,6 @@ static void OnDestroy()
     ReleaseFonts();
 }
 
-static INT_PTR OnCtlColorStatic(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(g_whiteBrush);
-}
-
 INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -363,7 +357,7 @@ INT_PTR CALLBACK AdvancedDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        return StaticOnWhite(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_whiteBrush);
     case WM_CLOSE:
