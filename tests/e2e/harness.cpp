@@ -202,7 +202,8 @@ static HWND WaitForBoxWhose(const Running &app, const std::function<bool(const s
 
 HWND WaitForMessageBox(const Running &app, int timeoutMs)
 {
-    return WaitForBoxWhose(app, [](const std::string &) { return true; }, timeoutMs);
+    // A box is found once its text is set: Wine creates the box's controls before it fills them.
+    return WaitForBoxWhose(app, [](const std::string &t) { return !t.empty(); }, timeoutMs);
 }
 
 HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs)
