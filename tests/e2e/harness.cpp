@@ -144,7 +144,7 @@ HWND ChildById(HWND parent, int id, int nth)
 std::string WindowTextOf(HWND window)
 {
     wchar_t wide[4096] = L"";
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 5000, NULL);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, NULL);
     char text[8192] = "";
     WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
     return text;
