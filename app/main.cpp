@@ -29,8 +29,9 @@
 // still serving messages.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
-// a timer repaints them ten times a second, and a full repaint follows when the search ends,
-// pauses or stops (result_list.cpp).
+// a timer repaints what changed ten times a second, whatever the user scrolled, selected or
+// uncovered in the list included, and a full repaint follows when the search ends, pauses or
+// stops (result_list.cpp).
 
 #include <windows.h>
 #include <commctrl.h>
@@ -42,6 +43,9 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     g_instance = instance;
+    // An empty card reader or floppy drive fails its walker's listing at once, instead of holding
+    // the walker behind the system's "no disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     // The progress bar class must be registered before the first send opens its window.
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

@@ -28,6 +28,7 @@ extern char g_selectedPath[1040];             // path of the selected line, with
 extern int g_selectedIndex;                   // list index of the selected line, -1 for none (UI thread)
 extern std::atomic<uint64_t> g_listedBytes;   // summed size of the listed files
 extern std::atomic<int> g_foundCount;         // files listed by the current search
+extern std::atomic<bool> g_listPaced;         // the list's redraw is off: a timer repaints it (result_list.cpp)
 extern HWND g_progressWindow;                 // the open progress window, or NULL (UI thread)
 extern HWND g_resultList;                     // the result list, NULL before the first search
 extern HWND g_statusLine;                     // the status line above it, NULL before the first search
