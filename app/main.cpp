@@ -21,8 +21,9 @@
 // Threads. A search runs one walker per root and one watcher that waits for them; a send runs
 // one send thread; numbering and export run a thread each. No worker touches a control itself:
 // walkers, the watcher, numbering and export ask this thread with SendMessage, which runs the
-// request here and waits for it; the send thread leaves its latest progress figures under a
-// small lock, never held while it sends, and posts one refresh message. The one lock around
+// request here and waits for it; so does the send thread for each next line to copy, this thread
+// keeping the send's place in the list (send_position.h). For its progress the send thread leaves
+// its latest figures under a small lock, never held while it sends, and posts one refresh message. The one lock around
 // numbering and appending a found file is taken by walkers only, never by this thread. Workers
 // are never suspended or killed: a pause holds walkers at safe points on an event, a stop lets
 // them unwind, and closing during a send asks the copy to abort and waits for it briefly while
