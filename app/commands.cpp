@@ -8,7 +8,6 @@
 #include "../settings/search_settings.h"
 #include "../settings/settings_dialog.h"
 #include "ids.h"
-#include "main_window.h"
 #include "result_list.h"
 #include "state.h"
 

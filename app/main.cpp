@@ -3,10 +3,10 @@
 //
 // Architecture
 //
-// Modules. app/ holds the entry point (this file), the main window (main_window.cpp), the menus
-// and the one command dispatch (commands.cpp), the result list with its item actions and the
-// numbering thread (result_list.cpp), and the program-wide state (state.h, the only header that
-// declares shared variables). settings/ holds the search settings record, the advanced settings
+// Modules. app/ holds the entry point (this file), the main window (main_window.cpp), what every
+// window shares (controls.cpp), the menus and the one command dispatch (commands.cpp), the result
+// list with its item actions and the numbering thread (result_list.cpp), and the program-wide
+// state (state.h, the only header that declares shared variables). settings/ holds the search settings record, the advanced settings
 // dialog and the settings file; search/ the drive lists, the walker with its match rule and the
 // run control of a search; send/ the send engine, the program's own file copy and the progress
 // window; export/ the list export. line_format.cpp, drive_list.cpp, match.cpp, search_text.cpp,
@@ -38,6 +38,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "controls.h"
 #include "main_window.h"
 #include "state.h"
 

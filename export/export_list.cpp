@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "../app/line_format.h"
-#include "../app/main_window.h"
+#include "../app/controls.h"
 #include "../app/state.h"
 #include "export_rules.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "../app/ids.h"
-#include "../app/main_window.h"
+#include "../app/controls.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
 #include "../settings/search_settings.h"

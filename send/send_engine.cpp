@@ -8,7 +8,7 @@
 
 #include "../app/ids.h"
 #include "../app/line_format.h"
-#include "../app/main_window.h"
+#include "../app/controls.h"
 #include "../app/state.h"
 #include "file_copy.h"
 #include "progress_window.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "../app/ids.h"
-#include "../app/main_window.h"
+#include "../app/controls.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_file.h"
@@ -74,9 +74,9 @@ static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, 
 
 static void MakeFonts()
 {
-    s_fonts[FONT_CHOICE] = CreateFontA(20, 0, 0, 0, 0, TRUE, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-    s_fonts[FONT_TEXT] = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-    s_fonts[FONT_BUTTON] = CreateFontA(24, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    s_fonts[FONT_CHOICE] = MakeFont(20, 0, true, "Times New Roman");
+    s_fonts[FONT_TEXT] = MakeFont(17, 0, false, "Times New Roman");
+    s_fonts[FONT_BUTTON] = MakeFont(24, 1, false, "Times New Roman");
 }
 
 static void ReleaseFonts()

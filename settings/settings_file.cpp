@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "../app/ids.h"
-#include "../app/main_window.h"
+#include "../app/controls.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_format.h"

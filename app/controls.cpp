@@ -1,0 +1,26 @@
+#include "controls.h"
+
+#include "state.h"
+
+const char kAppCaption[] = "Sorvane 1.0";
+
+HFONT MakeFont(int height, int weight, bool italic, const char *face)
+{
+    return CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
+                 HFONT font)
+{
+    HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);
+    if (font)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    return control;
+}
+
+INT_PTR StaticOnWhite(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(g_whiteBrush);
+}
