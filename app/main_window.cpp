@@ -136,7 +136,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
-        OnSendEnded(static_cast<int>(wParam), static_cast<int>(lParam));
+        OnCloseProgress(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case WM_SEND_REPORT:
         ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));

@@ -13,12 +13,15 @@
 
 enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1, SEARCH_STOPPING = -2 };
 
-// Messages of the program's own, sent to the main window.
+// Messages of the program's own that pass between its modules; those of one file stay in it.
+// To the main window:
 #define WM_CLOSE_PROGRESS   (WM_APP + 2)   // a send has ended: destroy the progress window; wParam, lParam
                                            // the counts of WM_SEND_REPORT
 #define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends; lParam: the list
 #define WM_SEARCH_ENDED     (WM_APP + 4)   // the watcher has put the controls back
 #define WM_SEND_REPORT      (WM_APP + 5)   // after a send: wParam of the lParam lines it reached were not copied
+// To the progress window, from the send thread:
+#define WM_NEXT_SEND_LINE   (WM_APP + 21)  // lParam: the SendLine to fill (send_position.h)
 
 extern HINSTANCE g_instance;                  // this module
 extern HBRUSH g_whiteBrush;                   // white background of every window; kept for the process

@@ -12,7 +12,7 @@
 // not be listed anyway.
 enum { kWalkPathBytes = 520, kStatusBytes = kWalkPathBytes + 16 };
 
-static SRWLOCK s_numberingLock = SRWLOCK_INIT;  // taken by walkers only, never by the UI thread
+static SRWLOCK s_appendLock = SRWLOCK_INIT;  // one append at a time; taken by walkers only, never by the UI thread
 static HANDLE s_gate;                           // manual reset; reset while the search is paused
 static MediaSwitches s_media;
 
@@ -45,7 +45,7 @@ static void WaitWhilePaused()
 // Numbering, size, append and count as one step no other walker interleaves.
 static void AddFoundFile(const char *path, uint64_t size)
 {
-    AcquireSRWLockExclusive(&s_numberingLock);
+    AcquireSRWLockExclusive(&s_appendLock);
     WaitWhilePaused();
     int number = g_foundCount.load() + 1;
     char line[kLineBytes];
@@ -60,7 +60,7 @@ static void AddFoundFile(const char *path, uint64_t size)
             g_foundCount.store(number);
         }
     }
-    ReleaseSRWLockExclusive(&s_numberingLock);
+    ReleaseSRWLockExclusive(&s_appendLock);
 }
 
 // Walks one folder; true when the walk ended on a stop request, so that the levels above close

@@ -256,13 +256,13 @@ void HandleSendCommand(int id)
     s_sendThread = CreateThread(NULL, 0, all ? SendAllFilesThread : SendSelectedFileThread, job, 0, &s_sendThreadId);
     if (!s_sendThread) {
         std::free(job);
-        OnSendEnded(0, 0);
+        OnCloseProgress(0, 0);
         return;
     }
     Sleep(50);
 }
 
-void OnSendEnded(int failed, int reached)
+void OnCloseProgress(int failed, int reached)
 {
     if (g_progressWindow)
         DestroyWindow(g_progressWindow);
