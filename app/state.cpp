@@ -6,7 +6,7 @@ HWND g_mainWindow;
 std::atomic<int> g_searchState(SEARCH_IDLE);
 std::atomic<bool> g_sending(false);
 std::atomic<bool> g_numbered(true);
-char g_selectedPath[1040];
+char g_selectedPath[kLineBytes];
 int g_selectedIndex = -1;
 std::atomic<uint64_t> g_listedBytes(0);
 std::atomic<int> g_foundCount(0);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "../search/drives.h"
+#include "line_format.h"
 
 enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1, SEARCH_STOPPING = -2 };
 
@@ -29,7 +30,7 @@ extern HWND g_mainWindow;                     // the main window; owner of messa
 extern std::atomic<int> g_searchState;        // SearchStateValue; written by run control only
 extern std::atomic<bool> g_sending;           // a send is under way (raised before its thread starts)
 extern std::atomic<bool> g_numbered;          // the list's lines carry the "(N) " prefix
-extern char g_selectedPath[1040];             // path of the selected line, without prefix (UI thread)
+extern char g_selectedPath[kLineBytes];       // path of the selected line, without prefix (UI thread)
 extern int g_selectedIndex;                   // list index of the selected line, -1 for none (UI thread)
 extern std::atomic<uint64_t> g_listedBytes;   // summed size of the listed files
 extern std::atomic<int> g_foundCount;         // files listed by the current search

@@ -13,7 +13,7 @@
 enum { kWalkPathBytes = 520, kStatusBytes = kWalkPathBytes + 16 };
 
 static SRWLOCK s_appendLock = SRWLOCK_INIT;  // one append at a time; taken by walkers only, never by the UI thread
-static HANDLE s_gate;                           // manual reset; reset while the search is paused
+static HANDLE s_gate;                        // manual reset; reset while the search is paused
 static MediaSwitches s_media;
 
 void PrepareWalkers(const MediaSwitches &media)

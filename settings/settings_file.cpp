@@ -30,7 +30,7 @@ bool SaveSettingsFile(const char *path)
     }
     HWND dialog = g_advancedDialog;
     char folder[kFolderMaxChars + 1] = "";
-    char extensions[kExtensionBoxMaxChars + 1] = "";
+    char extensions[kExtensionTextMaxChars + 1] = "";
     char minValue[kSizeValueMaxChars + 1] = "";
     char maxValue[kSizeValueMaxChars + 1] = "";
     SettingsChoices c = {WHERE_DRIVES, folder, NAMES_DEFAULT, extensions, false, minValue,

@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(a.kind == b.kind && a.limit == b.limit && a.unit == b.unit);
         // The writer takes what the dialog's boxes give: 9 characters of a value, 499 of extensions.
         size_t keep = a.kind == SETTINGS_SIZE_ON    ? kSizeValueMaxChars
-                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionBoxMaxChars
+                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars
                                                      : sizeof a.text;
         Check(std::strncmp(a.text, b.text, keep) == 0);
     }
