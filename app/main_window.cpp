@@ -71,13 +71,6 @@ static void OnActivate(WPARAM wParam)
         SetFocus(g_resultList);
 }
 
-static void OnPaint(HWND window)
-{
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EndPaint(window, &ps);
-}
-
 static LRESULT OnCtlColorStatic(HDC dc)
 {
     SetTextColor(dc, RGB(100, 80, 255));
@@ -110,9 +103,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         OnActivate(wParam);
         return 0;
-    case WM_PAINT:
-        OnPaint(window);
-        return 0;
     case WM_CLOSE:
         OnClose(window);
         return 0;
@@ -141,7 +131,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SEND_REPORT:
         ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
-    default:
+    default:  // WM_PAINT too: nothing is drawn on the window itself; DefWindowProcA begins and ends the paint
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

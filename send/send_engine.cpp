@@ -259,7 +259,7 @@ void HandleSendCommand(int id)
         OnCloseProgress(0, 0);
         return;
     }
-    Sleep(50);
+    Sleep(50);  // the defined pace of a send start; a Send All's thread waits for its first line until then
 }
 
 void OnCloseProgress(int failed, int reached)
