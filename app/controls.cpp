@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include <shlobj.h>
+
 #include "state.h"
 
 const char kAppCaption[] = "Sorvane 1.0";
@@ -23,4 +25,18 @@ INT_PTR StaticOnWhite(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<INT_PTR>(g_whiteBrush);
+}
+
+bool BrowseForFolder(HWND owner, const char *title, char *path)
+{
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = title;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+    path[0] = '\0';
+    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
+    if (chosen)
+        ILFree(chosen);
+    return ok;
 }

@@ -1,5 +1,6 @@
 // What the program's windows share: the caption of their message boxes, the making of their
-// child controls and fonts, and the white background under their static controls.
+// child controls and fonts, the white background under their static controls, and the folder
+// browser.
 #ifndef SORVANE_CONTROLS_H
 #define SORVANE_CONTROLS_H
 
@@ -14,5 +15,9 @@ HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, in
                  HFONT font);
 // Static controls of every window draw transparently over the white brush; returns that brush.
 INT_PTR StaticOnWhite(HDC dc);
+
+// The system's folder browser (new style, file-system folders only) with this owner and title.
+// True when the user picked a folder, its path then in path (MAX_PATH bytes).
+bool BrowseForFolder(HWND owner, const char *title, char *path);
 
 #endif

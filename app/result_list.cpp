@@ -261,8 +261,7 @@ static void ReadSelectedPath()
     std::memcpy(g_selectedPath, path, std::strlen(path) + 1);
 }
 
-// Only a line the user selected in the current list is acted on.
-static bool HaveSelection()
+bool HaveSelection()
 {
     return g_resultList && g_selectedIndex >= 0 && g_selectedPath[0] != '\0';
 }

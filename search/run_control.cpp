@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../app/ids.h"
 #include "../app/controls.h"
+#include "../app/ids.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
 #include "../settings/search_settings.h"

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <mutex>
 
-#include "../app/ids.h"
 #include "../app/controls.h"
+#include "../app/ids.h"
 #include "../app/state.h"
 #include "send_position.h"
 

@@ -1,14 +1,13 @@
 #include "settings_dialog.h"
 
 #include <commdlg.h>
-#include <shlobj.h>
 
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 
-#include "../app/ids.h"
 #include "../app/controls.h"
+#include "../app/ids.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_file.h"
@@ -174,18 +173,10 @@ static void ShowSettings(HWND dialog)
 
 // --- Commands ---
 
-static void BrowseForFolder(HWND dialog)
+static void ChooseSearchFolder(HWND dialog)
 {
-    BROWSEINFOA info = {};
-    info.hwndOwner = dialog;
-    info.lpszTitle = "Navigate to the folder you want to search in";
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-    char path[MAX_PATH] = "";
-    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
-    if (chosen)
-        ILFree(chosen);
-    if (!ok) {
+    char path[MAX_PATH];
+    if (!BrowseForFolder(dialog, "Navigate to the folder you want to search in", path)) {
         ShowDrivesChoice(dialog);
         return;
     }
@@ -198,7 +189,7 @@ static void OnFolderChoice(HWND dialog)
 {
     Check(dialog, IDC_ADV_FOLDER, true);
     Check(dialog, IDC_ADV_DRIVES, false);
-    BrowseForFolder(dialog);
+    ChooseSearchFolder(dialog);
 }
 
 static void OnUnitChange(HWND dialog, int box)

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "../app/ids.h"
 #include "../app/controls.h"
+#include "../app/ids.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_format.h"
