@@ -17,7 +17,8 @@
 // Ownership. Every window and control belongs to this, the first thread: the main window, the
 // modal advanced settings dialog (inside its own modal loop) and the modeless progress window
 // (through IsDialogMessageA below). The result list is the only store of search results.
-// The search settings are written on this thread only, and only while no search runs.
+// The search settings are written on this thread only, and only while no search runs; each search
+// takes a copy at its start for its walkers.
 //
 // Threads. A search runs one walker per root and one watcher that waits for them; a send runs one
 // send thread; numbering and export run a thread each. No worker touches a control itself: walkers,

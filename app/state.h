@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "../search/drives.h"
+#include "../settings/search_settings.h"
 #include "line_format.h"
 
 enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1, SEARCH_STOPPING = -2 };
@@ -45,6 +46,8 @@ extern HWND *g_driveBoxes;                    // one per entry of g_searchDrives
 extern DriveList g_searchDrives;              // fixed and removable drives, taken at start
 extern DriveList g_sendDrives;                // removable drives, taken at each context menu
 extern HMENU g_menuBar;                       // the menu bar; "&Export List" lives here
+extern SearchSettings g_settings;             // the search settings; written on the UI thread only while no
+                                              // search runs, and copied by each search at its start
 extern HWND g_advancedDialog;                 // the open advanced settings dialog, or NULL (UI thread)
 
 #endif

@@ -8,7 +8,6 @@
 #include "../app/ids.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
-#include "../settings/search_settings.h"
 #include "search_text.h"
 #include "walker.h"
 
@@ -106,7 +105,7 @@ void StartSearch()
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     s_walkerCount = 0;
     s_pausedTime.store(0);
-    PrepareWalkers(media);
+    PrepareWalkers(g_settings, media);
     if (!s_running)
         s_running = CreateEventA(NULL, FALSE, FALSE, NULL);
     ResetEvent(s_running);

@@ -133,7 +133,7 @@ static void ShowNamesChoice(HWND dialog, int id)
 
 // A limit that is off shows "1" with its unit box on the stored unit, so that the box and the
 // unit that a save or a search uses always agree.
-static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, const char *unit)
+static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, SizeUnit unit)
 {
     char text[16] = "1";
     if (on) {
@@ -141,7 +141,7 @@ static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, boo
         std::snprintf(text, sizeof text, "%d", value);
     }
     SetDlgItemTextA(dialog, valueBox, text);
-    SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(UnitIndex(unit)), 0);
+    SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(unit), 0);
 }
 
 static void ShowSettings(HWND dialog)
@@ -197,8 +197,7 @@ static void OnUnitChange(HWND dialog, int box)
     int index = static_cast<int>(SendDlgItemMessageA(dialog, box, CB_GETCURSEL, 0, 0));
     if (index < 0 || index > 2)
         return;
-    char *unit = box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit;
-    lstrcpynA(unit, UnitText(index), sizeof g_settings.minUnit);
+    (box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit) = static_cast<SizeUnit>(index);
 }
 
 // The Save and Open dialogs belong to the main window; this dialog is kept from taking clicks
@@ -287,7 +286,7 @@ static void OnOk(HWND dialog)
         GetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, text, sizeof text);
         if (s.extensionText)
             std::memcpy(s.extensionText, text, std::strlen(text) + 1);
-        if (!ParseExtensionList(text)) {
+        if (!ParseExtensionList(text, &s)) {
             if (!GoOnAnyway(dialog, kExtensionQuestion))
                 return;
             s.ownExtensions = false;

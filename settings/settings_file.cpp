@@ -34,7 +34,7 @@ bool SaveSettingsFile(const char *path)
     char minValue[kSizeValueMaxChars + 1] = "";
     char maxValue[kSizeValueMaxChars + 1] = "";
     SettingsChoices c = {WHERE_DRIVES, folder, NAMES_DEFAULT, extensions, false, minValue,
-                         g_settings.minUnit, false, maxValue, g_settings.maxUnit};
+                         UnitText(g_settings.minUnit), false, maxValue, UnitText(g_settings.maxUnit)};
     if (IsCheckedIn(dialog, IDC_ADV_FOLDER)) {
         c.where = WHERE_FOLDER;
         GetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, folder, sizeof folder);
@@ -109,7 +109,7 @@ static void ApplyAction(HWND dialog, const SettingsAction &a)
     case SETTINGS_SIZE_UNIT:
         SendDlgItemMessageA(dialog, minimum ? IDC_ADV_MIN_UNIT : IDC_ADV_MAX_UNIT, CB_SETCURSEL,
                             static_cast<WPARAM>(a.unit), 0);
-        lstrcpynA(minimum ? g_settings.minUnit : g_settings.maxUnit, UnitText(a.unit), sizeof g_settings.minUnit);
+        (minimum ? g_settings.minUnit : g_settings.maxUnit) = static_cast<SizeUnit>(a.unit);
         break;
     default:
         break;

@@ -70,20 +70,21 @@ static int ModelSizeValue(const std::string &text)
 static void CheckExtensionList(const char *typed)
 {
     std::string text = std::string(typed).substr(0, kExtensionTextMaxChars);
+    static SearchSettings settings;
     for (int i = 0; i < kOwnExtensionSlots; ++i)
-        std::strcpy(g_settings.ownList[i], ".stale");
-    g_settings.ownCount = kOwnExtensionSlots;
+        std::strcpy(settings.ownList[i], ".stale");
+    settings.ownCount = kOwnExtensionSlots;
     std::vector<std::string> expected;
     bool valid = ModelExtensionList(text, &expected);
-    Check(ParseExtensionList(text.c_str()) == valid);
+    Check(ParseExtensionList(text.c_str(), &settings) == valid);
     if (text.empty() || text.find('.') == std::string::npos) {
-        Check(g_settings.ownCount == kOwnExtensionSlots && std::strcmp(g_settings.ownList[99], ".stale") == 0);
+        Check(settings.ownCount == kOwnExtensionSlots && std::strcmp(settings.ownList[99], ".stale") == 0);
         return;
     }
-    Check(g_settings.ownCount == static_cast<int>(expected.size()));
+    Check(settings.ownCount == static_cast<int>(expected.size()));
     for (int i = 0; i < kOwnExtensionSlots; ++i)
-        Check(i < g_settings.ownCount ? expected[static_cast<size_t>(i)] == g_settings.ownList[i]
-                                      : g_settings.ownList[i][0] == '\0');
+        Check(i < settings.ownCount ? expected[static_cast<size_t>(i)] == settings.ownList[i]
+                                    : settings.ownList[i][0] == '\0');
 }
 
 // ParseSizeValue on what OK reads of a value box: 29 characters of the minimum, 9 of the maximum.

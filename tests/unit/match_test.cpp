@@ -23,18 +23,18 @@ std::string Joined(const char *const (&table)[N])
 
 class MatchTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSearchSettings(&g_settings); }
-    static void Min(int value, const char *unit)
+    SearchSettings settings = {};
+    void Min(int value, SizeUnit unit)
     {
-        g_settings.minSwitch = true;
-        g_settings.minValue = value;
-        std::strcpy(g_settings.minUnit, unit);
+        settings.minSwitch = true;
+        settings.minValue = value;
+        settings.minUnit = unit;
     }
-    static void Max(int value, const char *unit)
+    void Max(int value, SizeUnit unit)
     {
-        g_settings.maxSwitch = true;
-        g_settings.maxValue = value;
-        std::strcpy(g_settings.maxUnit, unit);
+        settings.maxSwitch = true;
+        settings.maxValue = value;
+        settings.maxUnit = unit;
     }
     static std::string Ext(const char *path)
     {
@@ -58,21 +58,21 @@ TEST_F(MatchTest, ExtensionIsTakenAfterTheLastDotOfTheWholePath)
 TEST_F(MatchTest, DefaultTablesFollowTheMediaSwitches)
 {
     for (const char *jpg : {"D:\\\\PHOTO.JPG", "D:\\\\photo.JpG", "D:\\\\x\\y.bmp"})
-        EXPECT_TRUE(MatchesSearch(jpg, 0, kAll)) << jpg;
-    EXPECT_FALSE(MatchesSearch("D:\\\\photo.jpeg", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\archive.tar.gz", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.mp3\\readme", 0, kAll));
+        EXPECT_TRUE(MatchesSearch(jpg, 0, settings, kAll)) << jpg;
+    EXPECT_FALSE(MatchesSearch("D:\\\\photo.jpeg", 0, settings, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\archive.tar.gz", 0, settings, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.old\\readme", 0, settings, kAll));
+    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.mp3\\readme", 0, settings, kAll));
 
     const MediaSwitches imagesOnly = {true, false, false};
     const MediaSwitches audioOnly = {false, true, false};
     const MediaSwitches videoOnly = {false, false, true};
-    EXPECT_TRUE(MatchesSearch("a.gif", 0, imagesOnly));
-    EXPECT_FALSE(MatchesSearch("a.wav", 0, imagesOnly));
-    EXPECT_TRUE(MatchesSearch("a.wav", 0, audioOnly));
-    EXPECT_FALSE(MatchesSearch("a.3gp", 0, audioOnly));
-    EXPECT_TRUE(MatchesSearch("a.3gp", 0, videoOnly));
-    EXPECT_FALSE(MatchesSearch("a.3gp", 0, kNone));
+    EXPECT_TRUE(MatchesSearch("a.gif", 0, settings, imagesOnly));
+    EXPECT_FALSE(MatchesSearch("a.wav", 0, settings, imagesOnly));
+    EXPECT_TRUE(MatchesSearch("a.wav", 0, settings, audioOnly));
+    EXPECT_FALSE(MatchesSearch("a.3gp", 0, settings, audioOnly));
+    EXPECT_TRUE(MatchesSearch("a.3gp", 0, settings, videoOnly));
+    EXPECT_FALSE(MatchesSearch("a.3gp", 0, settings, kNone));
 
     // The tables in their order, as the media boxes name them.
     EXPECT_EQ(" jpg png gif tif bmp", Joined(kImageExtensions));
@@ -82,64 +82,64 @@ TEST_F(MatchTest, DefaultTablesFollowTheMediaSwitches)
 
 TEST_F(MatchTest, OwnListOverridesTheTablesAndSearchEverythingOverridesBoth)
 {
-    g_settings.ownExtensions = true;
-    ASSERT_TRUE(ParseExtensionList(".JPG .tar"));
-    EXPECT_TRUE(MatchesSearch("D:\\\\a.jpg", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\b.Jpg", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\c.TAR", 0, kNone));
-    EXPECT_FALSE(MatchesSearch("D:\\\\c.tar.gz", 0, kNone));
-    EXPECT_FALSE(MatchesSearch("D:\\\\d.mp3", 0, kAll));  // media switches play no part
-    EXPECT_STREQ(".JPG", g_settings.ownList[0]);          // the stored list is not lowered
+    settings.ownExtensions = true;
+    ASSERT_TRUE(ParseExtensionList(".JPG .tar", &settings));
+    EXPECT_TRUE(MatchesSearch("D:\\\\a.jpg", 0, settings, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\b.Jpg", 0, settings, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\c.TAR", 0, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("D:\\\\c.tar.gz", 0, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("D:\\\\d.mp3", 0, settings, kAll));  // media switches play no part
+    EXPECT_STREQ(".JPG", settings.ownList[0]);                      // the stored list is not lowered
 
-    g_settings.ownCount = 0;
-    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, kAll));
+    settings.ownCount = 0;
+    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, settings, kAll));
 
-    g_settings.searchEverything = true;
-    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\noext", 0, kNone));
+    settings.searchEverything = true;
+    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, settings, kNone));
+    EXPECT_TRUE(MatchesSearch("D:\\\\noext", 0, settings, kNone));
 }
 
 TEST_F(MatchTest, SizeLimitsHoldAtTheirExactBytes)
 {
-    g_settings.searchEverything = true;
-    Min(10, "KB");
-    EXPECT_TRUE(MatchesSearch("a", 10 * 1024, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 10 * 1024 - 1, kNone));
-    Max(1, "MB");
-    EXPECT_TRUE(MatchesSearch("a", 1048576, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 1048577, kNone));
+    settings.searchEverything = true;
+    Min(10, UNIT_KB);
+    EXPECT_TRUE(MatchesSearch("a", 10 * 1024, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 10 * 1024 - 1, settings, kNone));
+    Max(1, UNIT_MB);
+    EXPECT_TRUE(MatchesSearch("a", 1048576, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 1048577, settings, kNone));
 
     // Beyond 32 bits: a minimum of 3000 MB.
-    ResetSearchSettings(&g_settings);
-    g_settings.searchEverything = true;
-    Min(3000, "MB");
+    settings = SearchSettings();
+    settings.searchEverything = true;
+    Min(3000, UNIT_MB);
     const uint64_t gb = 1073741824ULL;
-    EXPECT_TRUE(MatchesSearch("a", 3 * gb, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 2 * gb, kNone));
-    EXPECT_TRUE(MatchesSearch("a", 3000ULL * 1048576, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 3000ULL * 1048576 - 1, kNone));
+    EXPECT_TRUE(MatchesSearch("a", 3 * gb, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 2 * gb, settings, kNone));
+    EXPECT_TRUE(MatchesSearch("a", 3000ULL * 1048576, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 3000ULL * 1048576 - 1, settings, kNone));
 
     // A maximum above 4 GB, and a file above 4 GB whose low 32 bits are small.
-    ResetSearchSettings(&g_settings);
-    g_settings.searchEverything = true;
-    Max(5, "GB");
-    EXPECT_TRUE(MatchesSearch("a", 5 * gb, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 5 * gb + 1, kNone));
-    Min(1, "KB");
-    EXPECT_TRUE(MatchesSearch("a", 4 * gb + 1024, kNone));
+    settings = SearchSettings();
+    settings.searchEverything = true;
+    Max(5, UNIT_GB);
+    EXPECT_TRUE(MatchesSearch("a", 5 * gb, settings, kNone));
+    EXPECT_FALSE(MatchesSearch("a", 5 * gb + 1, settings, kNone));
+    Min(1, UNIT_KB);
+    EXPECT_TRUE(MatchesSearch("a", 4 * gb + 1024, settings, kNone));
 
     // Minimum above maximum: nothing passes.
-    Min(2, "MB");
-    Max(1, "MB");
+    Min(2, UNIT_MB);
+    Max(1, UNIT_MB);
     for (uint64_t size : {0ULL, 1048576ULL, 1572864ULL, 2097152ULL})
-        EXPECT_FALSE(MatchesSearch("a", size, kNone)) << size;
+        EXPECT_FALSE(MatchesSearch("a", size, settings, kNone)) << size;
 }
 
 TEST_F(MatchTest, SizeLimitsComeBeforeTheExtension)
 {
-    Max(1, "KB");
-    EXPECT_TRUE(MatchesSearch("a.jpg", 1024, kAll));
-    EXPECT_FALSE(MatchesSearch("a.jpg", 1025, kAll));
+    Max(1, UNIT_KB);
+    EXPECT_TRUE(MatchesSearch("a.jpg", 1024, settings, kAll));
+    EXPECT_FALSE(MatchesSearch("a.jpg", 1025, settings, kAll));
 }
 
 TEST(FolderNameTest, OnlyTheExactRecycleBinNamesAndDotsAreSkipped)

@@ -11,22 +11,22 @@ using Strings = std::vector<std::string>;
 
 class ExtensionListTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSearchSettings(&g_settings); }
-    std::string Entry(int i) const { return g_settings.ownList[i]; }
+    SearchSettings settings = {};
+    std::string Entry(int i) const { return settings.ownList[i]; }
     // The counted entries after parsing text, which must be valid.
-    Strings Parsed(const std::string &text) const
+    Strings Parsed(const std::string &text)
     {
-        EXPECT_TRUE(ParseExtensionList(text.c_str())) << text;
-        return Strings(g_settings.ownList, g_settings.ownList + g_settings.ownCount);
+        EXPECT_TRUE(ParseExtensionList(text.c_str(), &settings)) << text;
+        return Strings(settings.ownList, settings.ownList + settings.ownCount);
     }
 };
 
 TEST_F(ExtensionListTest, InvalidTextLeavesTheListAsItWas)
 {
     ASSERT_EQ((Strings{".avi", ".jpg"}), Parsed(".avi .jpg"));
-    EXPECT_FALSE(ParseExtensionList(""));
-    EXPECT_FALSE(ParseExtensionList("avi jpg"));
-    EXPECT_EQ(2, g_settings.ownCount);
+    EXPECT_FALSE(ParseExtensionList("", &settings));
+    EXPECT_FALSE(ParseExtensionList("avi jpg", &settings));
+    EXPECT_EQ(2, settings.ownCount);
     EXPECT_EQ(".avi", Entry(0));
     EXPECT_EQ(".jpg", Entry(1));
 }
@@ -51,8 +51,8 @@ TEST_F(ExtensionListTest, EntryLengthLimitIsTwentyWithTheDot)
     EXPECT_EQ((Strings{".a", twenty}), Parsed(".a " + twenty));
 
     // The over-long entry ends the parse; what was stored before it stays stored and counted.
-    EXPECT_FALSE(ParseExtensionList((".b .c " + twenty + "y .d").c_str()));
-    EXPECT_EQ(2, g_settings.ownCount);
+    EXPECT_FALSE(ParseExtensionList((".b .c " + twenty + "y .d").c_str(), &settings));
+    EXPECT_EQ(2, settings.ownCount);
     EXPECT_EQ(".b", Entry(0));
     EXPECT_EQ(".c", Entry(1));
     EXPECT_EQ("", Entry(2));
@@ -60,9 +60,9 @@ TEST_F(ExtensionListTest, EntryLengthLimitIsTwentyWithTheDot)
 
 TEST_F(ExtensionListTest, ASecondParseClearsTheEarlierEntries)
 {
-    ASSERT_TRUE(ParseExtensionList(".a .b .c .d .e"));
-    ASSERT_TRUE(ParseExtensionList(".f .g"));
-    EXPECT_EQ(2, g_settings.ownCount);
+    ASSERT_TRUE(ParseExtensionList(".a .b .c .d .e", &settings));
+    ASSERT_TRUE(ParseExtensionList(".f .g", &settings));
+    EXPECT_EQ(2, settings.ownCount);
     for (int i = 2; i < kOwnExtensionSlots; ++i)
         EXPECT_EQ("", Entry(i)) << i;
 }
@@ -72,12 +72,12 @@ TEST_F(ExtensionListTest, MoreThanAHundredEntriesIsInvalidAndStoresNoMore)
     std::string hundred, more;
     for (int i = 0; i < 100; ++i)
         hundred += ". ";
-    ASSERT_TRUE(ParseExtensionList(hundred.c_str()));
-    EXPECT_EQ(100, g_settings.ownCount);
+    ASSERT_TRUE(ParseExtensionList(hundred.c_str(), &settings));
+    EXPECT_EQ(100, settings.ownCount);
 
     more = hundred + ".x";
-    EXPECT_FALSE(ParseExtensionList(more.c_str()));
-    EXPECT_EQ(100, g_settings.ownCount);
+    EXPECT_FALSE(ParseExtensionList(more.c_str(), &settings));
+    EXPECT_EQ(100, settings.ownCount);
     EXPECT_EQ(".", Entry(99));
 }
 
@@ -94,27 +94,11 @@ TEST(SizeValueTest, OnlyPositiveDecimalIntegersThatFitCount)
 
 TEST(SizeLimitTest, EveryUnitIsWorkedOutInSixtyFourBits)
 {
-    EXPECT_EQ(1024u, SizeLimitBytes(1, "KB"));
-    EXPECT_EQ(3145728000u, SizeLimitBytes(3000, "MB"));
-    EXPECT_EQ(5368709120u, SizeLimitBytes(5, "GB"));
-    EXPECT_EQ(2147483647ull * 1073741824ull, SizeLimitBytes(2147483647, "GB"));
-    EXPECT_EQ(2147483647ull * 1024ull, SizeLimitBytes(2147483647, "KB"));
-}
-
-TEST(SearchSettingsTest, DefaultsOfAProgramStart)
-{
-    SearchSettings s;
-    char text[8] = "kept";
-    s.extensionText = text;
-    s.folderSwitch = s.minSwitch = s.maxSwitch = true;
-    ResetSearchSettings(&s);
-    EXPECT_FALSE(s.folderSwitch || s.searchEverything || s.ownExtensions || s.minSwitch || s.maxSwitch);
-    EXPECT_STREQ("KB", s.minUnit);
-    EXPECT_STREQ("GB", s.maxUnit);
-    EXPECT_EQ(text, s.extensionText);
-    EXPECT_STREQ("", s.searchFolder);
-    EXPECT_EQ(2, UnitIndex("GB"));
-    EXPECT_STREQ("MB", UnitText(1));
+    EXPECT_EQ(1024u, SizeLimitBytes(1, UNIT_KB));
+    EXPECT_EQ(3145728000u, SizeLimitBytes(3000, UNIT_MB));
+    EXPECT_EQ(5368709120u, SizeLimitBytes(5, UNIT_GB));
+    EXPECT_EQ(2147483647ull * 1073741824ull, SizeLimitBytes(2147483647, UNIT_GB));
+    EXPECT_EQ(2147483647ull * 1024ull, SizeLimitBytes(2147483647, UNIT_KB));
 }
 
 }  // namespace
