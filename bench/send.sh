@@ -20,4 +20,4 @@ restore() {
     wine_env_stop
 }
 trap restore EXIT
-SORVANE_EXE="$root/$build/win/Sorvane.exe" bash tools/wine-run.sh "$root/$build/win/bench_send.exe" "$@"
+SORVANE_EXE="$root/$build/$SORVANE_WIN/Sorvane.exe" bash tools/wine-run.sh "$root/$build/$SORVANE_WIN/bench_send.exe" "$@"
