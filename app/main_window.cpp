@@ -158,7 +158,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
-        OnSendEnded();
+        OnSendEnded(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    case WM_SEND_REPORT:
+        ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

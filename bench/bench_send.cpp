@@ -1,7 +1,8 @@
 // Send and export benchmarks, driving the real Sorvane.exe in the same Wine.
 //  1. Send All To E: of 200 files totalling 1 GiB, from the first file's start to the last file's
 //     end, against a bare ReadFile/WriteFile copy of the same files. Printed as a throughput ratio
-//     (goal: at least 0.9).
+//     (goal: at least 0.9). With SORVANE_BEFORE_EXE naming a second build of the program (an
+//     earlier one), that build is measured in the same rounds too, side by side.
 //  2. Export of a list of 20,000 lines, against its floor: one cross-thread LB_GETTEXT round trip
 //     per line, measured here on a list box of the same lines. Printed as a time ratio (goal: at
 //     most 1.1).
@@ -86,7 +87,7 @@ struct Program {
     PROCESS_INFORMATION pi;
     HWND main;
 };
-static Program g_app;
+static Program g_app;  // the program the helpers below drive
 
 struct Found {
     const char *cls;
@@ -146,10 +147,9 @@ static void CloseBox(const char *words, int timeoutMs)
     WaitFor([](void *w) { return !IsWindow(static_cast<HWND>(w)); }, box, 5000);
 }
 
-static void Launch()
+static void Launch(const char *exe)
 {
-    const char *exe = std::getenv("SORVANE_EXE");
-    std::string cmd = std::string("\"") + (exe ? exe : "C:\\sorvane\\Sorvane.exe") + "\"";
+    std::string cmd = std::string("\"") + exe + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &g_app.pi))
@@ -435,7 +435,8 @@ int main(int argc, char **argv)
     std::string only = argc > 1 ? argv[1] : "";
     ClearFolder("D:");
     ClearFolder("E:");
-    Launch();
+    const char *exe = std::getenv("SORVANE_EXE");
+    Launch(exe ? exe : "C:\\sorvane\\Sorvane.exe");
     if (only != "export")
         BenchSend();
     if (only != "send")
@@ -447,26 +448,58 @@ int main(int argc, char **argv)
     return 0;
 }
 
+static void PrintSendRatio(const char *which, const char *build, double bare, double sent)
+{
+    double mib = static_cast<double>(kTotalBytes >> 20);
+    std::printf("  %-7s bare copy %.3f s (%.0f MiB/s)  %s %.3f s (%.0f MiB/s)  ratio %.2f\n", which, bare,
+                mib / bare, build, sent, mib / sent, bare / sent);
+}
+
 static void BenchSend()
 {
     std::printf("Preparing %d files, %llu MiB in all ...\n", kFiles, kTotalBytes >> 20);
     std::fflush(stdout);
     MakeSendFiles();
-    SearchDriveD();
-    if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
-        Fail("the search did not list every file");
-    std::vector<double> bare, sent;
+    // The earlier build, if named, runs beside the program measured, with a list of its own.
+    const char *beforeExe = std::getenv("SORVANE_BEFORE_EXE");
+    Program now = g_app, before = {};
+    if (beforeExe) {
+        Launch(beforeExe);
+        before = g_app;
+    }
+    for (Program *p : {&now, &before}) {
+        if (!p->main)
+            continue;
+        g_app = *p;
+        SearchDriveD();
+        if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
+            Fail("the search did not list every file");
+    }
+    std::vector<double> bare, sent, sentBefore;
     for (int round = 0; round < kRounds; ++round) {
         bare.push_back(BareCopy());
-        sent.push_back(SendAllToE());
+        // The two builds take turns at going first.
+        for (int turn = 0; turn < 2; ++turn) {
+            bool measured = (turn + round) % 2 == 0;  // else the earlier build's turn
+            if (!measured && !before.main)
+                continue;
+            g_app = measured ? now : before;
+            (measured ? sent : sentBefore).push_back(SendAllToE());
+        }
     }
-    double mib = static_cast<double>(kTotalBytes >> 20);
-    std::printf("send all, %d files, %.0f MiB (goal: throughput ratio >= 0.90)\n", kFiles, mib);
-    std::printf("  median: bare copy %.3f s (%.0f MiB/s)  Sorvane %.3f s (%.0f MiB/s)  ratio %.2f\n", Median(bare),
-                mib / Median(bare), Median(sent), mib / Median(sent), Median(bare) / Median(sent));
-    std::printf("  best:   bare copy %.3f s (%.0f MiB/s)  Sorvane %.3f s (%.0f MiB/s)  ratio %.2f\n", Best(bare),
-                mib / Best(bare), Best(sent), mib / Best(sent), Best(bare) / Best(sent));
+    g_app = now;
+    std::printf("send all, %d files, %llu MiB (goal: throughput ratio >= 0.90)\n", kFiles, kTotalBytes >> 20);
+    for (bool best : {false, true}) {
+        double b = best ? Best(bare) : Median(bare);
+        PrintSendRatio(best ? "best:" : "median:", "Sorvane", b, best ? Best(sent) : Median(sent));
+        if (before.main)
+            PrintSendRatio("", "before ", b, best ? Best(sentBefore) : Median(sentBefore));
+    }
     std::fflush(stdout);
+    if (before.main) {
+        TerminateProcess(before.pi.hProcess, 0);
+        WaitForSingleObject(before.pi.hProcess, 10000);
+    }
     ClearFolder("D:");
 }
 

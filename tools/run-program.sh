@@ -14,6 +14,10 @@ if [ "$SORVANE_WINE_ARCH" = win64 ]; then
 fi
 if [ -n "${DISPLAY:-}" ]; then
     export WINEPREFIX="$root/$build/wineprefix-run-$SORVANE_WINE_ARCH" WINEDEBUG=-all
+    [ -f "$WINEPREFIX/system.reg" ] || "$SORVANE_WINE" wineboot -i >/dev/null 2>&1 || true
+    # shellcheck source=tools/wine-fonts.sh
+    source "$root/tools/wine-fonts.sh"
+    wine_prefix_fonts || true
     exec "$SORVANE_WINE" "$exe"
 fi
 # shellcheck source=tools/wine-env.sh

@@ -33,6 +33,10 @@ if [ ! -f "$WINEPREFIX/.sorvane-drives-2" ]; then
     "$SORVANE_WINESERVER" -w
     touch "$WINEPREFIX/.sorvane-drives-2"
 fi
+# The fonts and DPI of a Windows machine, so that text and dialogs measure as they do there.
+# shellcheck source=tools/wine-fonts.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh"
+wine_prefix_fonts || echo "wine-env: the prefix lacks Windows' fonts; text and dialogs measure otherwise" >&2
 
 # A display: the user's own when there is one and SORVANE_XVFB is not set, else a private Xvfb.
 if [ -z "${DISPLAY:-}" ] || [ -n "${SORVANE_XVFB:-}" ]; then
