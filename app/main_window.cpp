@@ -1,7 +1,10 @@
 #include "main_window.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "../export/export_list.h"
 #include "../search/run_control.h"
 #include "../send/send_engine.h"
 #include "../settings/search_settings.h"
@@ -106,8 +109,20 @@ static LRESULT OnCtlColorStatic(HDC dc)
     return StaticOnWhite(dc);
 }
 
+bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (std::strcmp(typed, path) == 0 || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;  // a folder of that name cannot be replaced: writing will say so
+    char question[MAX_PATH + 64];
+    std::snprintf(question, sizeof question, "%s already exists.\nDo you want to replace it?", path);
+    return MessageBoxA(owner, question, kAppCaption, MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
 // Closing asks first while work is under way; a confirmed close during a send lets the copy
-// remove its partial file before the window goes.
+// remove its partial file, and one during an export lets it finish its file, before the window
+// goes.
 static void OnClose(HWND window)
 {
     int state = g_searchState.load();
@@ -117,6 +132,7 @@ static void OnClose(HWND window)
             return;
     }
     EndSendBeforeExit();
+    EndExportBeforeExit();
     DestroyWindow(window);
 }
 
@@ -160,6 +176,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE_PROGRESS:
         OnSendEnded();
         return 0;
+    case WM_EXPORT_LINE:
+        return ServeExportRequest(wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -17,6 +17,7 @@ enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1,
 #define WM_CLOSE_PROGRESS   (WM_APP + 2)   // a send has ended: destroy the progress window
 #define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends; lParam: the list
 #define WM_SEARCH_ENDED     (WM_APP + 4)   // the watcher has put the controls back
+#define WM_EXPORT_LINE      (WM_APP + 5)   // from the export thread: wParam EXPORT_BEGIN or EXPORT_NEXT (export_list.h)
 
 extern HINSTANCE g_instance;                  // this module
 extern HBRUSH g_whiteBrush;                   // white background of every window; kept for the process
