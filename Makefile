@@ -1,10 +1,9 @@
 # Sorvane: build, run and test on Debian. Every target installs what it is missing first.
 BUILD ?= build
-WIN := $(BUILD)/win
 HOST := $(BUILD)/host
 JOBS ?= 2
 
-.PHONY: all deps build host run test unit e2e lint fuzz bench dist repro screenshots clean
+.PHONY: all deps build host run test unit e2e lint fuzz bench bench-memory dist repro screenshots clean
 
 all: build
 
@@ -12,8 +11,7 @@ deps:
 	@bash tools/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(WIN) -j$(JOBS)
+	@bash tools/build.sh $(BUILD) $(JOBS)
 
 host: deps
 	@cmake -S . -B $(HOST) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -30,6 +28,9 @@ fuzz: host
 
 bench: build
 	@bash bench/run.sh $(BUILD)
+
+bench-memory: build
+	@bash bench/memory.sh $(BUILD)
 
 dist: build
 	@bash tools/dist.sh $(BUILD)

@@ -21,16 +21,18 @@
 // Threads. A search runs one walker per root and one watcher that waits for them; a send runs
 // one send thread; numbering and export run a thread each. No worker touches a control itself:
 // walkers, the watcher, numbering and export ask this thread with SendMessage, which runs the
-// request here and waits for it; the send thread leaves its latest progress figures under a
-// small lock, never held while it sends, and posts one refresh message. The one lock around
+// request here and waits for it; so does the send thread for each next line to copy, this thread
+// keeping the send's place in the list (send_position.h). For its progress the send thread leaves
+// its latest figures under a small lock, never held while it sends, and posts one refresh message. The one lock around
 // numbering and appending a found file is taken by walkers only, never by this thread. Workers
 // are never suspended or killed: a pause holds walkers at safe points on an event, a stop lets
 // them unwind, and closing during a send asks the copy to abort and waits for it briefly while
 // still serving messages.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
-// a timer repaints them ten times a second, and a full repaint follows when the search ends,
-// pauses or stops (result_list.cpp).
+// a timer repaints what changed ten times a second, whatever the user scrolled, selected or
+// uncovered in the list included, and a full repaint follows when the search ends, pauses or
+// stops (result_list.cpp).
 
 #include <windows.h>
 #include <commctrl.h>
@@ -42,6 +44,9 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     g_instance = instance;
+    // An empty card reader or floppy drive fails its walker's listing at once, instead of holding
+    // the walker behind the system's "no disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     // The progress bar class must be registered before the first send opens its window.
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

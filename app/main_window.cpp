@@ -174,7 +174,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
-        OnSendEnded();
+        OnSendEnded(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    case WM_SEND_REPORT:
+        ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case WM_EXPORT_LINE:
         return ServeExportRequest(wParam, lParam);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "../search/search_text.h"
+#include "../send/send_position.h"
 #include "ids.h"
 #include "line_format.h"
 #include "main_window.h"
@@ -26,18 +27,22 @@ static const UINT kListPaceMs = 100;  // 10 repaints a second while lines pour i
 static HFONT s_listFont;
 static HFONT s_statusFont;
 static WNDPROC s_listBoxProc;          // the LISTBOX class procedure the list was made with
+static WNDPROC s_staticProc;           // the STATIC class procedure the status line was made with
 static bool s_searchBurst;             // a search is appending (not paused)
 static bool s_numberingBurst;          // a numbering pass is rewriting lines
-static bool s_paced;                   // redraw is off and the timer runs
+static bool s_paced;                   // the list's redraw is off and the timer runs
 static int s_paintedCount;             // lines the list had at its last paced repaint
-static char s_paintedStatus[kLineBytes + 32];  // the status text at its last paced repaint
+static bool s_listTouched;             // the user changed what the list shows since that repaint
+static bool s_statusChanged;           // the status text changed since the last paced repaint
 static std::atomic<bool> s_numberingRuns(false);
 
 // --- Paced repaint ---
-// Under a burst the list and the status line have redraw switched off: the list would repaint
-// its scroll bars at each line, and a static control paints itself inside each WM_SETTEXT, once
-// for every folder a walker enters. Each tick repaints only what changed, since a repaint of
-// the whole list costs several milliseconds that the walkers would wait for.
+// Under a burst the list has redraw switched off, since it would repaint its scroll bars at each
+// line; while it is off the list also leaves unpainted whatever the user scrolls, selects or
+// uncovers. The status line keeps redraw on, so that it always shows, but takes new texts
+// without painting them: a static control paints itself inside each WM_SETTEXT, once for every
+// folder a walker enters. Each tick repaints only what changed, since a repaint of the whole list
+// costs several milliseconds that the walkers would wait for.
 
 static void SetRedraw(HWND window, bool on)
 {
@@ -45,37 +50,35 @@ static void SetRedraw(HWND window, bool on)
         SendMessageA(window, WM_SETREDRAW, on, 0);
 }
 
-static void RepaintStatusIfChanged()
-{
-    char text[sizeof s_paintedStatus];
-    GetWindowTextA(g_statusLine, text, sizeof text);
-    if (std::strcmp(text, s_paintedStatus) == 0)
-        return;
-    std::memcpy(s_paintedStatus, text, sizeof text);
-    SetRedraw(g_statusLine, true);
-    RedrawWindow(g_statusLine, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    SetRedraw(g_statusLine, false);
-}
-
 // Lines appended below the visible ones change only the scroll bars, which the list sets again
-// when redraw comes back on; visible lines, or a numbering pass, need their repaint.
+// when redraw comes back on; visible lines, a numbering pass, or anything the user did in the
+// list need their repaint.
 static void RepaintListIfChanged()
 {
     int count = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
-    if (count == s_paintedCount && !s_numberingBurst)
+    if (count == s_paintedCount && !s_numberingBurst && !s_listTouched)
         return;
     int top = static_cast<int>(SendMessageA(g_resultList, LB_GETTOPINDEX, 0, 0));
     int itemHeight = static_cast<int>(SendMessageA(g_resultList, LB_GETITEMHEIGHT, 0, 0));
     RECT client;
     GetClientRect(g_resultList, &client);
     int shown = itemHeight > 0 ? client.bottom / itemHeight + 1 : count;
-    bool visibleChange = s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
+    bool visibleChange = s_listTouched || s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
     s_paintedCount = count;
     SetRedraw(g_resultList, true);
     if (visibleChange)
         InvalidateRect(g_resultList, NULL, TRUE);
     UpdateWindow(g_resultList);
     SetRedraw(g_resultList, false);
+    s_listTouched = false;  // after this repaint's own WM_PAINT
+}
+
+static void RepaintStatusIfChanged()
+{
+    if (!s_statusChanged || !g_statusLine)
+        return;
+    s_statusChanged = false;
+    RedrawWindow(g_statusLine, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 static void ApplyPacing()
@@ -84,17 +87,15 @@ static void ApplyPacing()
     if (want == s_paced)
         return;
     s_paced = want;
+    g_listPaced.store(want);
+    s_listTouched = s_statusChanged = false;
     if (want) {
         s_paintedCount = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
-        if (g_statusLine)
-            GetWindowTextA(g_statusLine, s_paintedStatus, sizeof s_paintedStatus);
         SetRedraw(g_resultList, false);
-        SetRedraw(g_statusLine, false);
         SetTimer(g_mainWindow, kListPaceTimer, kListPaceMs, NULL);
     } else {
         KillTimer(g_mainWindow, kListPaceTimer);
         SetRedraw(g_resultList, true);
-        SetRedraw(g_statusLine, true);
         RedrawWindow(g_resultList, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         if (g_statusLine)
             RedrawWindow(g_statusLine, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -123,8 +124,47 @@ void OnListPaceTimer(UINT_PTR timerId)
     if (timerId != kListPaceTimer || !s_paced)
         return;
     RepaintListIfChanged();
-    if (g_statusLine)
-        RepaintStatusIfChanged();
+    RepaintStatusIfChanged();
+}
+
+// What reaches the list when the user scrolls it (bar, wheel, keys), moves its selection (click,
+// drag, keys, or a line removed), moves the focus, or uncovers or restores the window: the list
+// changes what it shows but, with redraw off, paints none of it.
+static bool ChangesWhatTheListShows(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_PAINT:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_TIMER:  // the list's own, scrolling while a drag holds the mouse below or above it
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case LB_SETCURSEL:
+    case LB_SETTOPINDEX:
+    case LB_DELETESTRING:
+        return true;
+    case WM_MOUSEMOVE:
+        return (wParam & MK_LBUTTON) != 0;
+    default:
+        return false;
+    }
+}
+
+// The status line under a burst: the text is stored without painting, and the next tick paints it.
+static LRESULT CALLBACK StatusLineProc(HWND status, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT && s_paced) {
+        s_statusChanged = true;
+        return DefWindowProcA(status, message, wParam, lParam);
+    }
+    return CallWindowProcA(s_staticProc, status, message, wParam, lParam);
 }
 
 // --- The list ---
@@ -156,6 +196,8 @@ static LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM wParam, L
         RenumberLine(list, static_cast<int>(wParam), lParam != 0);
         return 0;
     }
+    if (s_paced && ChangesWhatTheListShows(message, wParam))
+        s_listTouched = true;
     return CallWindowProcA(s_listBoxProc, list, message, wParam, lParam);
 }
 
@@ -173,6 +215,7 @@ void ResetResultList()
         DestroyWindow(old);
     }
     s_searchBurst = s_numberingBurst = s_paced = false;
+    g_listPaced.store(false);
     g_numbered.store(true);
     g_selectedIndex = -1;
     g_selectedPath[0] = '\0';
@@ -195,6 +238,8 @@ void ResetResultList()
     if (!s_statusFont)
         s_statusFont = CreateFontA(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
     SendMessageA(g_statusLine, WM_SETFONT, reinterpret_cast<WPARAM>(s_statusFont), 0);
+    s_staticProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_statusLine, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusLineProc)));
 }
 
 // --- Selection and item actions (UI thread) ---
@@ -285,6 +330,7 @@ static void SubtractListedBytes(uint64_t size)
 // Removes the selected line and selects the one before it (index 1 after the first).
 static void RemoveLineAndReselect()
 {
+    AdjustSendForRemovedLine(g_resultList, g_selectedIndex);
     SendMessageA(g_resultList, LB_DELETESTRING, static_cast<WPARAM>(g_selectedIndex), 0);
     SendMessageA(g_resultList, LB_SETCURSEL, static_cast<WPARAM>(g_selectedIndex > 0 ? g_selectedIndex - 1 : 1), 0);
     g_selectedIndex = static_cast<int>(SendMessageA(g_resultList, LB_GETCURSEL, 0, 0));
@@ -307,11 +353,16 @@ void DeleteSelectedFile()
     if (MessageBoxA(g_mainWindow, "Are you sure you want to permanently delete this file ", kAppCaption,
                     MB_ICONWARNING | MB_YESNO) != IDYES)
         return;
-    if (!DeleteFileA(g_selectedPath)) {
-        MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
-        return;
+    if (DeleteFileA(g_selectedPath)) {
+        SubtractListedBytes(size);
+    } else {
+        // A file already gone is what the user asked for: its line goes, without a word.
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
+            return;
+        }
     }
-    SubtractListedBytes(size);
     RemoveLineAndReselect();
 }
 

@@ -10,6 +10,7 @@ char g_selectedPath[1040];
 int g_selectedIndex = -1;
 std::atomic<uint64_t> g_listedBytes(0);
 std::atomic<int> g_foundCount(0);
+std::atomic<bool> g_listPaced(false);
 HWND g_progressWindow;
 HWND g_resultList;
 HWND g_statusLine;

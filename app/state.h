@@ -14,10 +14,12 @@
 enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1, SEARCH_STOPPING = -2 };
 
 // Messages of the program's own, sent to the main window.
-#define WM_CLOSE_PROGRESS   (WM_APP + 2)   // a send has ended: destroy the progress window
+#define WM_CLOSE_PROGRESS   (WM_APP + 2)   // a send has ended: destroy the progress window; wParam, lParam
+                                           // the counts of WM_SEND_REPORT
 #define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends; lParam: the list
 #define WM_SEARCH_ENDED     (WM_APP + 4)   // the watcher has put the controls back
-#define WM_EXPORT_LINE      (WM_APP + 5)   // from the export thread: wParam EXPORT_BEGIN or EXPORT_NEXT (export_list.h)
+#define WM_SEND_REPORT      (WM_APP + 5)   // after a send: wParam of the lParam lines it reached were not copied
+#define WM_EXPORT_LINE      (WM_APP + 6)   // from the export thread: wParam EXPORT_BEGIN or EXPORT_NEXT (export_list.h)
 
 extern HINSTANCE g_instance;                  // this module
 extern HBRUSH g_whiteBrush;                   // white background of every window; kept for the process
@@ -29,6 +31,7 @@ extern char g_selectedPath[1040];             // path of the selected line, with
 extern int g_selectedIndex;                   // list index of the selected line, -1 for none (UI thread)
 extern std::atomic<uint64_t> g_listedBytes;   // summed size of the listed files
 extern std::atomic<int> g_foundCount;         // files listed by the current search
+extern std::atomic<bool> g_listPaced;         // the list's redraw is off: a timer repaints it (result_list.cpp)
 extern HWND g_progressWindow;                 // the open progress window, or NULL (UI thread)
 extern HWND g_resultList;                     // the result list, NULL before the first search
 extern HWND g_statusLine;                     // the status line above it, NULL before the first search

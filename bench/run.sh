@@ -8,11 +8,11 @@ set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-win="$root/$build/win"
 export SORVANE_XVFB=1
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh "$build"
 trap wine_env_stop EXIT
+win="$root/$build/$SORVANE_WIN"
 
 tree="$SORVANE_FIXTURES/d"
 if [ ! -f "$tree/bench/ready" ]; then
@@ -37,10 +37,10 @@ fi
 mkdir -p "$WINEPREFIX/drive_c/sorvane"
 cp "$win/Sorvane.exe" "$WINEPREFIX/drive_c/sorvane/Sorvane.exe"
 cd "$WINEPREFIX/drive_c"
-floor=$(wine "$win/bench_floor.exe" 'D:' | tr -d '\r')
+floor=$("$SORVANE_WINE" "$win/bench_floor.exe" 'D:' | tr -d '\r')
 val() { sed -n "s/^$1=//p" <<<"$floor"; }
 echo "tree: $(val files) files in $(val folders) folders (root included); bare round trip $(val roundtrip_us) us"
-wine "$win/bench_sorvane.exe" 'C:\sorvane\Sorvane.exe' 'D:' "$(val walk_ms)" "$(val roundtrip_us)" \
+"$SORVANE_WINE" "$win/bench_sorvane.exe" 'C:\sorvane\Sorvane.exe' 'D:' "$(val walk_ms)" "$(val roundtrip_us)" \
     "$(val folders)" 20000 | tr -d '\r'
 cd "$root"
 trap - EXIT

@@ -2,6 +2,8 @@
 # Send and export benchmarks (bench_send.exe): Send All To of 200 files (1 GiB) against a bare
 # ReadFile/WriteFile copy, and an export of 20,000 lines against one list round trip per line.
 # Usage: bench/send.sh BUILD_DIR [send|export]   (after make build; needs 3 GiB free for the fixtures)
+# With SORVANE_BEFORE_EXE=path/to/Sorvane.exe (an earlier build of the same variant) the send part
+# measures that build too, in the same rounds, for a before/after comparison.
 set -euo pipefail
 build=${1:-build}
 shift || true
@@ -20,4 +22,9 @@ restore() {
     wine_env_stop
 }
 trap restore EXIT
-SORVANE_EXE="$root/$build/win/Sorvane.exe" bash tools/wine-run.sh "$root/$build/win/bench_send.exe" "$@"
+if [ -n "${SORVANE_BEFORE_EXE:-}" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/sorvane/before"
+    cp "$SORVANE_BEFORE_EXE" "$WINEPREFIX/drive_c/sorvane/before/Sorvane.exe"
+    export SORVANE_BEFORE_EXE='C:\sorvane\before\Sorvane.exe'
+fi
+SORVANE_EXE="$root/$build/$SORVANE_WIN/Sorvane.exe" bash tools/wine-run.sh "$root/$build/$SORVANE_WIN/bench_send.exe" "$@"

@@ -52,6 +52,53 @@ static void StartWalker(const char *root)
     s_walkers[s_walkerCount++] = walker;
 }
 
+// The end of a search whose walkers have all ended, on the thread that waited for them: the
+// report in the status line and the controls of Idle.
+static void EndSearch()
+{
+    // From here until Idle the buttons do nothing, so that no Pause or Resume slips in between
+    // the report and the end of the search.
+    g_searchState.store(SEARCH_STOPPING);
+
+    char text[96];
+    FormatCompletionText(text, sizeof text, ElapsedSearchSeconds(s_startTime.load(), Now(), s_pausedTime.load()));
+    SetWindowTextA(g_statusLine, text);
+    s_pausedTime.store(0);
+    SetWindowTextA(g_startButton, "Start Searching");
+    SetWindowTextA(g_advancedButton, "Advanced Search...");
+    EnableWindow(g_startButton, TRUE);
+    EnableWindow(g_advancedButton, TRUE);
+    EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | (g_foundCount.load() > 0 ? MF_ENABLED : MF_GRAYED));
+    SendMessageA(g_mainWindow, WM_SEARCH_ENDED, 0, 0);
+
+    g_foundCount.store(0);
+    for (int i = 0; i < s_walkerCount; ++i)
+        CloseHandle(s_walkers[i]);
+    s_walkerCount = 0;
+    g_searchState.store(SEARCH_IDLE);
+}
+
+// Waits for the thread to end while running what other threads send to this one: a walker
+// waits here for each line it appends and each status text it sets.
+static void WaitServingSentMessages(HANDLE thread)
+{
+    MSG msg;
+    do
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1);
+}
+
+// No watcher could be started: nothing would wait for the walkers or end the search, so they are
+// stopped and waited for here, and the search ends as a stopped one does, without its box.
+static void StopWithoutWatcher()
+{
+    g_searchState.store(SEARCH_STOPPING);
+    OpenWalkGate();
+    for (int i = 0; i < s_walkerCount; ++i)
+        WaitServingSentMessages(s_walkers[i]);
+    EndSearch();
+}
+
 static DWORD WINAPI ServeSearches(LPVOID)
 {
     for (;;) {
@@ -121,6 +168,8 @@ void StartSearch()
     if (watched) {
         // The search is Running before Start returns: a quick second click pauses it.
         WaitForSingleObject(s_running, INFINITE);
+    } else {
+        StopWithoutWatcher();
     }
     UpdateWindow(g_mainWindow);
 }
@@ -175,28 +224,7 @@ DWORD WINAPI WatchSearch(LPVOID)
 
     for (int i = 0; i < s_walkerCount; ++i)
         WaitForSingleObject(s_walkers[i], INFINITE);
-    // Every walker has ended: from here until Idle the buttons do nothing, so that no Pause or
-    // Resume slips in between the report and the end of the search.
-    g_searchState.store(SEARCH_STOPPING);
-
-    char text[96];
-    FormatCompletionText(text, sizeof text, ElapsedSearchSeconds(s_startTime.load(), Now(), s_pausedTime.load()));
-    SetWindowTextA(g_statusLine, text);
-    s_pausedTime.store(0);
-    SetWindowTextA(g_startButton, "Start Searching");
-    SetWindowTextA(g_advancedButton, "Advanced Search...");
-    EnableWindow(g_startButton, TRUE);
-    EnableWindow(g_advancedButton, TRUE);
-    if (g_foundCount.load() > 0)
-        EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | MF_ENABLED);
-    SendMessageA(g_mainWindow, WM_SEARCH_ENDED, 0, 0);
-
-    g_foundCount.store(0);
-    for (int i = 0; i < s_walkerCount; ++i)
-        CloseHandle(s_walkers[i]);
-    s_walkerCount = 0;
-    g_searchState.store(SEARCH_IDLE);
-
+    EndSearch();
     MessageBoxA(g_mainWindow, "Search Completed!", kAppCaption, MB_ICONINFORMATION);
     return 0;
 }

@@ -53,7 +53,10 @@ static void AddFoundFile(const char *path, uint64_t size)
         LRESULT added = SendMessageA(g_resultList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
         if (added != LB_ERR && added != LB_ERRSPACE) {
             g_listedBytes.fetch_add(size);
-            UpdateWindow(g_resultList);
+            // Under the paced repaint the list has redraw off: this would paint nothing, yet
+            // cost a call for every hit.
+            if (!g_listPaced.load())
+                UpdateWindow(g_resultList);
             g_foundCount.store(number);
         }
     }

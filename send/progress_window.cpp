@@ -11,6 +11,7 @@
 #include "../app/ids.h"
 #include "../app/main_window.h"
 #include "../app/state.h"
+#include "send_position.h"
 
 // The send thread never waits for the window while it copies. It leaves what the window is to
 // show (percentage, status text, speed text) in the display record below and posts one
@@ -19,7 +20,6 @@
 // change a human could see, the last state of a file included, while a copy of many small files
 // is not slowed by a repaint per report. The controls are touched on the window's thread only.
 #define WM_SHOW_PROGRESS (WM_APP + 20)
-#define WM_READ_LINE (WM_APP + 21)   // lParam: the LineRequest
 enum { kRefreshTimer = 1, kRefreshMs = 100 };
 
 struct Display {
@@ -119,26 +119,6 @@ static void OnRefreshTimer(HWND window)
     }
 }
 
-// Nothing else runs on this thread between the two requests, so the length checked is the
-// length copied.
-static void OnReadLine(LineRequest *request)
-{
-    LRESULT length = IsWindow(request->list)
-        ? SendMessageA(request->list, LB_GETTEXTLEN, static_cast<WPARAM>(request->index), 0)
-        : LB_ERR;
-    if (length == LB_ERR) {
-        request->result = LINE_GONE;
-    } else if (length >= kLineBytes) {
-        request->result = LINE_TOO_LONG;
-    } else {
-        request->line[0] = '\0';
-        SendMessageA(request->list, LB_GETTEXT, static_cast<WPARAM>(request->index),
-                     reinterpret_cast<LPARAM>(request->line));
-        request->result = LINE_READ;
-    }
-    SetEvent(request->answered);
-}
-
 INT_PTR CALLBACK ProgressDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -160,8 +140,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_TIMER:
         OnRefreshTimer(window);
         return TRUE;
-    case WM_READ_LINE:
-        OnReadLine(reinterpret_cast<LineRequest *>(lParam));
+    case WM_NEXT_SEND_LINE:
+        TakeNextSendLine(reinterpret_cast<SendLine *>(lParam));
         return TRUE;
     case WM_DESTROY:
         OnDestroy();
@@ -187,23 +167,6 @@ void SetProgressStatus(SendProgress *send, const char *text)
         ++s_display.statusVersion;
     }
     RequestRefresh(send->window);
-}
-
-void RequestListLine(SendProgress *send, LineRequest *request, int index)
-{
-    request->index = index;
-    ResetEvent(request->answered);
-    if (!PostMessageA(send->window, WM_READ_LINE, 0, reinterpret_cast<LPARAM>(request))) {
-        request->result = LINE_GONE;
-        SetEvent(request->answered);
-    }
-}
-
-void ServeProgressRequests(HWND window)
-{
-    MSG msg;
-    while (window && PeekMessageA(&msg, window, WM_SHOW_PROGRESS, WM_READ_LINE, PM_REMOVE))
-        DispatchMessageA(&msg);
 }
 
 void FlushProgress(SendProgress *send)

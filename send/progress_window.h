@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "../app/line_format.h"
 #include "send_text.h"
 
 // What the progress routines of one send keep between reports; the send thread owns it and
@@ -18,22 +17,6 @@ struct SendProgress {
     int shownPercent;        // the percentage last passed to the window, -1 before the first report
     bool userCancelled;      // a report acted on the Cancel button
 };
-
-// One line of the list, read on the window's thread while the send thread copies the file of the
-// line before: the copy does not wait a round trip per file, and the length is checked on the
-// thread that owns the list, so the line always fits.
-enum LineResult { LINE_READ, LINE_TOO_LONG, LINE_GONE };
-struct LineRequest {
-    HWND list;
-    int index;
-    HANDLE answered;        // manual-reset event, set once result (and line) hold the answer
-    LineResult result;
-    char line[kLineBytes];
-};
-// Asks the window for line index of the list; the answer comes with request->answered.
-void RequestListLine(SendProgress *send, LineRequest *request, int index);
-// Runs the requests posted to the window now, for a window thread that waits in a loop of its own.
-void ServeProgressRequests(HWND window);
 
 INT_PTR CALLBACK ProgressDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

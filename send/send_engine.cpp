@@ -12,6 +12,7 @@
 #include "../app/state.h"
 #include "file_copy.h"
 #include "progress_window.h"
+#include "send_position.h"
 #include "send_text.h"
 
 enum { kDestinationBytes = MAX_PATH + 2 };
@@ -20,8 +21,18 @@ enum { kDestinationBytes = MAX_PATH + 2 };
 struct SendJob {
     char destination[kDestinationBytes];  // folder ending in a backslash
     char source[sizeof g_selectedPath];   // Send To: the selected file, taken on the UI thread
-    HWND list;                            // Send All To: the list as it was when the send began
+    int count;                            // Send All To: the lines in the list when the send began
+    int reached;                          // lines the send has reached (1 for Send To)
+    int failed;                           // of those, the ones not copied that the user is told of
     SendProgress progress;
+};
+
+// How the copy of one file ended.
+enum SendOutcome {
+    SEND_COPIED,
+    SEND_EXISTED,   // the target already exists: skipped without a word
+    SEND_FAILED,    // not copied: counted in the report at the end
+    SEND_STOPPED,   // the user's Cancel, or the program closing
 };
 
 static std::atomic<bool> s_abortRequest(false);  // the program is closing: stop the copy now
@@ -73,14 +84,6 @@ static bool BrowseSendFolder(char *folder)
     return ok && folder[0] != '\0';
 }
 
-static uint64_t SourceSize(const char *source)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(source, GetFileExInfoStandard, &data))
-        return 0;  // vanished: the status shows 0.00 B and the copy fails without a word
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 // Status label for the file about to be copied; its size then counts as started.
 static void ShowSendStatus(SendJob *job, const char *source, const char *target, int index, int count,
                            uint64_t total, uint64_t size)
@@ -91,84 +94,109 @@ static void ShowSendStatus(SendJob *job, const char *source, const char *target,
     job->progress.startedBytes += size;
 }
 
-// Copies one file without overwriting; true when the user or the closing program stopped it.
-static bool SendOneFile(SendJob *job, const char *source, int index, int count, uint64_t total, uint64_t size,
-                        LPPROGRESS_ROUTINE routine)
+// The system's copy reports through this: closing stops it as the user's Cancel does.
+struct SystemCopy {
+    LPPROGRESS_ROUTINE routine;
+    SendProgress *progress;
+};
+
+static DWORD CALLBACK SystemCopyProgress(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
+                                         LARGE_INTEGER streamDone, DWORD stream, DWORD reason, HANDLE source,
+                                         HANDLE target, LPVOID data)
 {
+    SystemCopy *copy = static_cast<SystemCopy *>(data);
+    if (s_abortRequest.load())
+        return PROGRESS_CANCEL;
+    return copy->routine(totalSize, totalDone, streamSize, streamDone, stream, reason, source, target,
+                         copy->progress);
+}
+
+// An encrypted source goes through the system's copy, which keeps its encryption or fails as the
+// system decides (onto a FAT drive with ERROR_ENCRYPTION_FAILED); the program's own copy would
+// write it out in the clear.
+static BOOL CopyKeepingEncryption(const char *source, const char *target, LPPROGRESS_ROUTINE routine,
+                                  SendProgress *progress)
+{
+    SystemCopy copy = {routine, progress};
+    return CopyFileExA(source, target, SystemCopyProgress, &copy, NULL, COPY_FILE_FAIL_IF_EXISTS);
+}
+
+static SendOutcome OutcomeOfCopy(BOOL copied, DWORD error)
+{
+    if (copied)
+        return SEND_COPIED;
+    if (error == ERROR_REQUEST_ABORTED)
+        return SEND_STOPPED;
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+        return SEND_EXISTED;
+    return SEND_FAILED;
+}
+
+// Copies one file without overwriting. Sending one file shows its own size as the total, sending
+// all the listed size total.
+static SendOutcome SendOneFile(SendJob *job, const char *source, int index, int count, bool single)
+{
+    WIN32_FILE_ATTRIBUTE_DATA facts;
+    bool known = GetFileAttributesExA(source, GetFileExInfoStandard, &facts) != 0;
+    // A vanished source shows 0.00 B; its copy then fails.
+    uint64_t size = known ? (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow : 0;
     char target[kDestinationBytes + MAX_PATH];
     bool named = TargetOfSource(target, sizeof target, job->destination, source);
-    ShowSendStatus(job, source, target, index, count, total, size);
+    ShowSendStatus(job, source, target, index, count, single ? size : g_listedBytes.load(), size);
     if (!named)
-        return false;
+        return SEND_FAILED;
     job->progress.userCancelled = false;
-    BOOL ok = CopyFileChunked(source, target, routine, &job->progress, &s_abortRequest, COPY_FILE_FAIL_IF_EXISTS);
-    DWORD error = ok ? 0 : GetLastError();
+    LPPROGRESS_ROUTINE routine = single ? CopyProgressSingle : CopyProgressList;
+    BOOL copied = known && (facts.dwFileAttributes & FILE_ATTRIBUTE_ENCRYPTED)
+        ? CopyKeepingEncryption(source, target, routine, &job->progress)
+        : CopyFileChunked(source, target, routine, &job->progress, &s_abortRequest, COPY_FILE_FAIL_IF_EXISTS);
+    DWORD error = copied ? 0 : GetLastError();
     job->progress.sample.time = 0;
     job->progress.sample.bytes = 0;
     if (job->progress.userCancelled && !s_abortRequest.load())
         ShowCancelledMessage(job->progress.window);
-    return error == ERROR_REQUEST_ABORTED;
+    return OutcomeOfCopy(copied, error);
 }
 
-// Last paint, the pause that lets it be seen, and the request to close the window. A closing
-// program skips the pause.
+// Last paint, the pause that lets it be seen, and the request to close the window, which carries
+// the counts for the report. A closing program skips the pause.
 static void FinishSend(SendJob *job)
 {
     if (!s_abortRequest.load()) {
         FlushProgress(&job->progress);
         Sleep(500);
     }
-    SendMessageA(g_mainWindow, WM_CLOSE_PROGRESS, 0, 0);
+    SendMessageA(g_mainWindow, WM_CLOSE_PROGRESS, static_cast<WPARAM>(job->failed),
+                 static_cast<LPARAM>(job->reached));
     std::free(job);
 }
 
 static DWORD WINAPI SendSelectedFileThread(LPVOID param)
 {
     SendJob *job = static_cast<SendJob *>(param);
-    uint64_t size = SourceSize(job->source);
-    SendOneFile(job, job->source, 1, 1, size, size, CopyProgressSingle);
+    job->reached = 1;
+    if (SendOneFile(job, job->source, 1, 1, true) == SEND_FAILED)
+        job->failed = 1;
     FinishSend(job);
     return 1;
 }
 
-// Sends the lines of the list the send began with, by index up to the count taken at the start;
-// stops at the first line that cannot be read (the list shrank, or a new search replaced it).
-// The next line is asked for before the current file is copied.
+// Sends the lines that stay in the list, one after another: the window hands out each next line
+// once the file before it is done (see send_position.h).
 static DWORD WINAPI SendAllFilesThread(LPVOID param)
 {
     SendJob *job = static_cast<SendJob *>(param);
-    int count = job->list ? static_cast<int>(SendMessageA(job->list, LB_GETCOUNT, 0, 0)) : 0;
-    LineRequest *lines = static_cast<LineRequest *>(std::calloc(2, sizeof(LineRequest)));
-    HANDLE events[2] = {CreateEventA(NULL, TRUE, TRUE, NULL), CreateEventA(NULL, TRUE, TRUE, NULL)};
-    if (!lines || !events[0] || !events[1])
-        count = 0;
-    for (int k = 0; k < 2 && lines; ++k) {
-        lines[k].list = job->list;
-        lines[k].answered = events[k];
-    }
-    if (count > 0)
-        RequestListLine(&job->progress, &lines[0], 0);
-    for (int i = 0; i < count && !s_abortRequest.load(); ++i) {
-        LineRequest *current = &lines[i % 2];
-        WaitForSingleObject(current->answered, INFINITE);
-        // A line read ahead belongs to a list that a new search may have replaced meanwhile.
-        if (current->result == LINE_GONE || !IsWindow(job->list))
-            break;
-        if (i + 1 < count)
-            RequestListLine(&job->progress, &lines[(i + 1) % 2], i + 1);
-        if (current->result != LINE_READ)
-            continue;
-        const char *source = PathOfLine(current->line);
-        if (SendOneFile(job, source, i + 1, count, g_listedBytes.load(), SourceSize(source), CopyProgressList))
+    SendLine next;
+    while (!s_abortRequest.load() && AskNextSendLine(job->progress.window, &next)) {
+        job->reached = next.reached;
+        SendOutcome outcome = next.readable
+            ? SendOneFile(job, PathOfLine(next.line), next.reached, job->count, false)
+            : SEND_FAILED;
+        if (outcome == SEND_FAILED)
+            ++job->failed;
+        if (outcome == SEND_STOPPED)
             break;
     }
-    // A request still out writes into lines: wait for its answer before letting go.
-    if (events[0] && events[1])
-        WaitForMultipleObjects(2, events, TRUE, INFINITE);
-    for (HANDLE event : events)
-        if (event)
-            CloseHandle(event);
-    std::free(lines);
     FinishSend(job);
     return 0;
 }
@@ -208,7 +236,6 @@ void HandleSendCommand(int id)
     }
     std::memcpy(job->source, g_selectedPath, sizeof job->source);
     job->source[sizeof job->source - 1] = '\0';
-    job->list = g_resultList;
     job->progress.shownPercent = -1;
 
     BeginProgress();
@@ -224,16 +251,18 @@ void HandleSendCommand(int id)
     // send can slip in between.
     s_abortRequest.store(false);
     g_sending.store(true);
+    if (all)
+        job->count = BeginSendPosition(g_resultList);
     s_sendThread = CreateThread(NULL, 0, all ? SendAllFilesThread : SendSelectedFileThread, job, 0, &s_sendThreadId);
     if (!s_sendThread) {
         std::free(job);
-        OnSendEnded();
+        OnSendEnded(0, 0);
         return;
     }
     Sleep(50);
 }
 
-void OnSendEnded()
+void OnSendEnded(int failed, int reached)
 {
     if (g_progressWindow)
         DestroyWindow(g_progressWindow);
@@ -241,7 +270,18 @@ void OnSendEnded()
     if (s_sendThread)
         CloseHandle(s_sendThread);
     s_sendThread = NULL;
+    EndSendPosition();
     g_sending.store(false);
+    // Posted: the report comes once this message is answered and the send thread has let go.
+    if (failed > 0 && !s_abortRequest.load())
+        PostMessageA(g_mainWindow, WM_SEND_REPORT, static_cast<WPARAM>(failed), static_cast<LPARAM>(reached));
+}
+
+void ShowSendReport(int failed, int reached)
+{
+    char text[kSendReportBytes];
+    if (!s_abortRequest.load() && FormatSendReport(text, sizeof text, failed, reached))
+        MessageBoxA(g_mainWindow, text, kAppCaption, MB_ICONWARNING);
 }
 
 // A "cancelled" message box of the send thread would hold the send: answer it.
@@ -259,10 +299,9 @@ void EndSendBeforeExit()
     EnumThreadWindows(s_sendThreadId, AnswerSendThreadBox, 0);
     DWORD start = GetTickCount();
     for (;;) {
-        // Serve the send thread's requests (lines of the list, the close-progress message).
+        // Serve the send thread's requests (the next line, the close-progress message).
         MSG msg;
         PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        ServeProgressRequests(g_progressWindow);
         DWORD elapsed = GetTickCount() - start;
         if (!s_sendThread || elapsed >= 5000)
             break;

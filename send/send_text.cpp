@@ -87,6 +87,41 @@ void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remainin
     std::snprintf(out, outBytes, "Speed: %.2f MB/s\n%s", speed / kMega, timeText);
 }
 
+bool FormatSendReport(char *out, size_t outBytes, int failed, int reached)
+{
+    if (outBytes > 0)
+        out[0] = '\0';
+    if (failed <= 0)
+        return false;
+    std::snprintf(out, outBytes, "%d of %d file(s) could not be sent.", failed, reached);
+    return true;
+}
+
+void StartSendOrder(SendOrder *order, int count)
+{
+    order->next = 0;
+    order->end = count > 0 ? count : 0;
+    order->reached = 0;
+}
+
+int TakeSendIndex(SendOrder *order)
+{
+    if (order->next >= order->end)
+        return -1;
+    ++order->reached;
+    return order->next++;
+}
+
+void SendLineRemoved(SendOrder *order, int index)
+{
+    if (index < 0)
+        return;
+    if (index < order->next)
+        --order->next;
+    if (index < order->end)
+        --order->end;
+}
+
 static bool CopyJoined(char *out, size_t outBytes, const char *first, const char *second, size_t secondLen)
 {
     size_t firstLen = std::strlen(first);

@@ -1,12 +1,13 @@
-// Texts and arithmetic of a send: byte amounts, the status text, the percentage, the speed and
-// the time remaining. No window here: the send engine and the progress window call these.
+// Texts and arithmetic of a send: byte amounts, the status text, the percentage, the speed, the
+// time remaining, the report at the end and the position of a send of all lines. No window here:
+// the send engine and the progress window call these.
 #ifndef SORVANE_SEND_TEXT_H
 #define SORVANE_SEND_TEXT_H
 
 #include <cstddef>
 #include <cstdint>
 
-enum { kStatusTextBytes = 2400, kSpeedTextBytes = 160 };
+enum { kStatusTextBytes = 2400, kSpeedTextBytes = 160, kSendReportBytes = 64 };
 
 // "1023.00 B", "1.00 KB", "3072.00 MB": B below 1024, KB below 1048576, MB from there on.
 void FormatByteAmount(char *out, size_t outBytes, uint64_t bytes);
@@ -38,6 +39,24 @@ bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t streamBytes
 
 // "Speed: 1.50 MB/s\nTime Remaining: 1 Minute(s) 1 Second(s)". speed must be positive.
 void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remaining);
+
+// The report at the end of a send: "N of M file(s) could not be sent.", N the files not copied
+// of the M lines the send reached. False (out empty) when N is 0: nothing to report.
+bool FormatSendReport(char *out, size_t outBytes, int failed, int reached);
+
+// Where a send of all lines stands among the lines of the list, by index. Lines appended after
+// the start lie beyond end and are not sent.
+struct SendOrder {
+    int next;      // index of the next line to send
+    int end;       // one past the last line to send
+    int reached;   // lines handed out so far
+};
+void StartSendOrder(SendOrder *order, int count);
+// The index of the next line to send (order->reached then counts it), or -1 at the end.
+int TakeSendIndex(SendOrder *order);
+// Line index left the list. A line before next was sent or is being copied (that copy goes
+// on): the lines after it move up. A line from next on is never reached.
+void SendLineRemoved(SendOrder *order, int index);
 
 // Target of a send: the destination folder (ending in a backslash) and the source's name after
 // its last backslash. False (out empty) when it does not fit.

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian: the mingw-w64 toolchain, Wine, Xvfb,
-# xwd and ImageMagick, clang, cppcheck, googletest and Python (for the benchmark tree and the
-# release archive). Quiet when everything is there already.
+# Installs what building and testing need on Debian: the mingw-w64 toolchains (32- and 64-bit),
+# Wine (32- and 64-bit) and the fonts its prefixes need, Xvfb, xwd and ImageMagick, clang,
+# cppcheck, googletest and Python (for the benchmark tree and the release archive). Quiet when
+# everything is there already.
 set -euo pipefail
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
 command -v i686-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-i686)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+command -v x86_64-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-x86-64)
+# Both Wine loaders: the 32-bit one where the kernel runs it, wine64 where it cannot
+# (tools/wine-arch.sh decides at each run).
 command -v wine >/dev/null && dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine wine32:i386)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+# The fonts that tools/wine-fonts.sh puts into every prefix: Wine's own, and Liberation Serif for
+# Times New Roman. Wine's packages only recommend them.
+[ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
+[ -f /usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf ] || need+=(fonts-liberation)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xwd >/dev/null || need+=(x11-apps)
 command -v convert >/dev/null && convert -version >/dev/null 2>&1 || need+=(imagemagick)

@@ -37,11 +37,8 @@ stage unit ctest --test-dir "$build/host" --output-on-failure
 stage repro bash tools/check-repro.sh
 stage fuzz bash tools/fuzz.sh "$build/host" "${FUZZ_SECONDS:-30}"
 
-export SORVANE_XVFB=1
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh "$build"
-stage e2e ctest --test-dir "$build/win" --output-on-failure
-wine_env_stop
+stage e2e bash tools/e2e.sh "$build"
+head -1 "$build/test-e2e.log"
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "failed stages: ${failures[*]}"; fi

@@ -9,7 +9,7 @@ export SORVANE_XVFB=1
 source tools/wine-env.sh "$build"
 export SORVANE_SHOTS="$root/docs"
 status=0
-SORVANE_EXE="$root/$build/win/Sorvane.exe" tools/wine-run.sh "$root/$build/win/sorvane_shots.exe" || status=$?
+SORVANE_EXE="$root/$build/$SORVANE_WIN/Sorvane.exe" tools/wine-run.sh "$root/$build/$SORVANE_WIN/sorvane_shots.exe" || status=$?
 wine_env_stop
 ls -l docs/*.png
 exit $status

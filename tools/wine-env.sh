@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Prepares a private Wine prefix and an X display for running the program and its tests.
-# Usage: source tools/wine-env.sh BUILD_DIR   (exports WINEPREFIX, DISPLAY, SORVANE_FIXTURES)
+# Usage: source tools/wine-env.sh BUILD_DIR   (exports WINEPREFIX, DISPLAY, SORVANE_FIXTURES and
+#                                              what tools/wine-arch.sh decides)
 #        wine_env_stop                         (stops the wineserver and our Xvfb)
 # Drives in the prefix: C: (the prefix's own), D: fixed and E: removable on fixture folders,
 # and nothing else, so that the program's drive lists are known.
 _wine_build=$(cd "${1:?build folder}" && pwd)
-export WINEPREFIX="$_wine_build/wineprefix"
-export WINEARCH=win32
+# shellcheck source=tools/wine-arch.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-arch.sh"
+export WINEPREFIX="$_wine_build/wineprefix-$SORVANE_WINE_ARCH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export SORVANE_FIXTURES="$_wine_build/fixtures"
 mkdir -p "$SORVANE_FIXTURES/d" "$SORVANE_FIXTURES/e"
 
-_wine_fresh=0
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    _wine_fresh=1
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    "$SORVANE_WINE" wineboot -i >/dev/null 2>&1 || true
+    "$SORVANE_WINESERVER" -w
 fi
 # The drive letters: C: stays, D: and E: point at the fixture folders, the rest goes.
 for link in "$WINEPREFIX"/dosdevices/*; do
@@ -27,12 +27,16 @@ ln -sfn "$SORVANE_FIXTURES/e" "$WINEPREFIX/dosdevices/e:"
 # D: is a fixed disk and E: removable. Windows are not left to a window manager (there is none
 # under Xvfb): otherwise Wine waits up to two seconds for one at every window that closes.
 if [ ! -f "$WINEPREFIX/.sorvane-drives-2" ]; then
-    wine reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
-    wine reg add 'HKLM\Software\Wine\Drives' /v e: /d floppy /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
+    "$SORVANE_WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
+    "$SORVANE_WINE" reg add 'HKLM\Software\Wine\Drives' /v e: /d floppy /f >/dev/null 2>&1
+    "$SORVANE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$SORVANE_WINESERVER" -w
     touch "$WINEPREFIX/.sorvane-drives-2"
 fi
+# The fonts and DPI of a Windows machine, so that text and dialogs measure as they do there.
+# shellcheck source=tools/wine-fonts.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh"
+wine_prefix_fonts || echo "wine-env: the prefix lacks Windows' fonts; text and dialogs measure otherwise" >&2
 
 # A display: the user's own when there is one and SORVANE_XVFB is not set, else a private Xvfb.
 if [ -z "${DISPLAY:-}" ] || [ -n "${SORVANE_XVFB:-}" ]; then
@@ -45,12 +49,12 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${SORVANE_XVFB:-}" ]; then
 fi
 # One server for the whole session, started here with no pipes of ours open, so that a test runner
 # that reads a program's output is never left waiting on a server or a service that inherited it.
-wineserver -k 2>/dev/null || true
-wineserver -w
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+"$SORVANE_WINESERVER" -k 2>/dev/null || true
+"$SORVANE_WINESERVER" -w
+"$SORVANE_WINESERVER" -p </dev/null >/dev/null 2>&1
+"$SORVANE_WINE" cmd /c exit </dev/null >/dev/null 2>&1
 
 wine_env_stop() {
-    wineserver -k 2>/dev/null || true
+    "$SORVANE_WINESERVER" -k 2>/dev/null || true
     if [ -n "${_wine_xvfb_pid:-}" ]; then kill "$_wine_xvfb_pid" 2>/dev/null || true; fi
 }

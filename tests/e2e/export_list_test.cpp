@@ -148,12 +148,14 @@ TEST_F(ExportListTest, AFileThatCannotBeCreatedIsReportedAndACancelledDialogIsSi
 // writes: lines removed, a new search, the window closed.
 using ExportDuringUseTest = TreeSearchTest;
 
-// Exports the list to the file and, once the file exists, slows down every thread that the
-// program did not have before its first export: the export thread among them.
+// Exports the list to the file and, once the file exists, runs every thread that the program
+// did not have before its first export, the export thread among them, at half speed.
 void StartSlowExport(const Running &app, Throttle &slow, const std::set<DWORD> &unslowed, const std::string &file)
 {
     slow.Arm(app);
     slow.before = unslowed;
+    slow.runMs = 20;
+    slow.pauseMs = 20;
     ExportAs(app, file);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 10000)) << "the export did not start";
     slow.Start();
@@ -175,6 +177,7 @@ TEST_F(ExportDuringUseTest, AnExportWritesTheWholeListOrSaysItDidNot)
             uint64_t written = FileSize("E:\\kept.txt");
             return written != UINT64_MAX && written > 0;
         }, 60000)) << "nothing written";
+        ASSERT_TRUE(slow.Hold(5000));  // the export stands still while the user removes lines
         for (int line : {0, kTreeFiles - 2}) {
             SelectLine(app, line);
             PostCommand(app.main, 120);  // Remove From List
@@ -191,6 +194,7 @@ TEST_F(ExportDuringUseTest, AnExportWritesTheWholeListOrSaysItDidNot)
     {
         Throttle slow;
         StartSlowExport(app, slow, threads, "E:\\replaced.txt");
+        ASSERT_TRUE(slow.Hold(2000));
         Click(StartButton(app));
         HWND box = WaitForBoxSaying(app, "error writing", 60000);
         slow.End();

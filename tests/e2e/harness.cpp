@@ -202,7 +202,8 @@ static HWND WaitForBoxWhose(const Running &app, const std::function<bool(const s
 
 HWND WaitForMessageBox(const Running &app, int timeoutMs)
 {
-    return WaitForBoxWhose(app, [](const std::string &) { return true; }, timeoutMs);
+    // A box is found once its text is set: Wine creates the box's controls before it fills them.
+    return WaitForBoxWhose(app, [](const std::string &t) { return !t.empty(); }, timeoutMs);
 }
 
 HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs)
@@ -462,41 +463,69 @@ static BOOL CALLBACK UniteVisible(HWND window, LPARAM param)
     return TRUE;
 }
 
-// Copies a screen rectangle into a 24-bit BMP file. The screen is read through GDI rather than
-// from the X server: under Xvfb with no window manager, Wine leaves owned popups unflushed on the
-// X side even though they are painted.
-static bool SaveScreenBmp(const RECT &r, const char *path)
+// The screen is read through GDI rather than from the X server: under Xvfb with no window
+// manager, Wine leaves owned popups unflushed on the X side even though they are painted.
+std::vector<uint32_t> ScreenPixels(const RECT &r)
 {
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
-        return false;
+        return {};
     HDC screen = GetDC(NULL);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biHeight = -h;  // top-down
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biBitCount = 32;
     void *bits = nullptr;
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
     SelectObject(mem, old);
-    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + size;
-    bool ok = false;
-    if (FILE *f = std::fopen(path, "wb")) {
-        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-             std::fwrite(bits, 1, size, f) == size;
-        std::fclose(f);
-    }
+    const uint32_t *px = static_cast<const uint32_t *>(bits);
+    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (uint32_t &p : pixels)
+        p &= 0xFFFFFF;
     DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+// Writes a screen rectangle as a 24-bit BMP file.
+static bool SaveScreenBmp(const RECT &r, const char *path)
+{
+    std::vector<uint32_t> pixels = ScreenPixels(r);
+    if (pixels.empty())
+        return false;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+    std::vector<unsigned char> rows(size);
+    for (int y = 0; y < h; ++y)  // bottom-up, blue first
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = pixels[static_cast<size_t>(y) * w + x];
+            unsigned char *out = &rows[(h - 1 - y) * stride + x * 3];
+            out[0] = p & 0xFF;
+            out[1] = (p >> 8) & 0xFF;
+            out[2] = (p >> 16) & 0xFF;
+        }
+    BITMAPINFOHEADER bh = {};
+    bh.biSize = sizeof bh;
+    bh.biWidth = w;
+    bh.biHeight = h;
+    bh.biPlanes = 1;
+    bh.biBitCount = 24;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bh;
+    fh.bfSize = fh.bfOffBits + size;
+    bool ok = false;
+    if (FILE *f = std::fopen(path, "wb")) {
+        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bh, sizeof bh, 1, f) == 1 &&
+             std::fwrite(rows.data(), 1, size, f) == size;
+        std::fclose(f);
+    }
     return ok;
 }
 

@@ -99,6 +99,9 @@ void WriteFileBytes(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 void ResetFixtureDrives();                               // empties the D: and E: drives
 
+// The screen's pixels in the rectangle (screen coordinates), row by row from the top, as
+// 0x00RRGGBB.
+std::vector<uint32_t> ScreenPixels(const RECT &r);
 // Saves a screenshot of the whole X display as PNG under the README's image folder.
 bool TakeScreenshot(const std::string &pngName);
 

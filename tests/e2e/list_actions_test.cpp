@@ -1,6 +1,6 @@
 // Item actions on the result list: selection, remove, delete, numbering, keys and the context
 // menu.
-#include "search_helpers.h"
+#include "send_helpers.h"
 
 namespace {
 
@@ -128,6 +128,48 @@ TEST_F(ListActionsTest, DeleteAsksFirstAndKeepsTheLineWhenTheFileStays)
     CloseHandle(held);
     EXPECT_TRUE(FileExists(paths[0]));
     EXPECT_EQ(2, LineCount(app));
+}
+
+// A line whose file is already gone: Delete removes the line and says nothing, whether the file
+// (ERROR_FILE_NOT_FOUND) or its folder (ERROR_PATH_NOT_FOUND) went, before the question or while
+// it was open. Nothing is subtracted: Send All still counts the files' 1000 + 2000 + 4000 bytes.
+TEST_F(ListActionsTest, DeletingALineWhoseFileIsGoneRemovesItSilently)
+{
+    MakeFile("D:\\L\\a.png", 1000);
+    MakeFile("D:\\M\\b.png", 2000);
+    MakeFile("D:\\L\\c.png", 4000);
+    TickDrives(app, {"D:"});
+    ASSERT_EQ("Search Completed!", RunSearchToEnd(app));
+    auto deleteLineOf = [&](const std::string &name, const std::function<void()> &whileAsked) {
+        std::vector<std::string> lines = Lines();
+        int index = -1;
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].find(name) != std::string::npos)
+                index = static_cast<int>(i);
+        ASSERT_GE(index, 0) << name;
+        SelectLine(app, index);
+        SendKey(ResultList(app), VK_DELETE);
+        HWND box = WaitForBoxSaying(app, "permanently delete");
+        ASSERT_TRUE(box != NULL);
+        whileAsked();
+        Answer(box, IDYES);
+        ASSERT_TRUE(WaitGone(box));
+        EXPECT_TRUE(WaitUntil([&] { return static_cast<int>(Lines().size()) == static_cast<int>(lines.size()) - 1; }))
+            << name << "'s line stayed";
+        EXPECT_TRUE(NoDialogFor(app, 1000)) << name;
+    };
+    ASSERT_TRUE(DeleteFileA("D:\\L\\a.png"));
+    deleteLineOf("a.png", [] {});
+    deleteLineOf("b.png", [] { ClearFolder("D:\\M"); ASSERT_TRUE(RemoveDirectoryA("D:\\M")); });
+    ASSERT_EQ(1u, Lines().size());
+
+    SelectLine(app, 0);
+    PickSendItem(app, true, 0);
+    HWND progress = WaitForProgressWindow(app);
+    ASSERT_TRUE(progress != NULL);
+    std::string status;
+    WaitUntil([&] { return !(status = ItemText(progress, kProgressStatus)).empty(); });
+    EXPECT_EQ(0u, status.find("Sending 1 of 1 (3.91 KB Of 6.84 KB ,")) << status;
 }
 
 // Removing the numbers, then adding them again, numbers the lines by position; the selected

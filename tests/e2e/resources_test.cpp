@@ -6,12 +6,20 @@
 
 namespace {
 
+// The shipped 32-bit file, also where the tests drive the 64-bit build of the same sources.
+const char *ShippedExe()
+{
+    const char *exe = std::getenv("SORVANE_SHIPPED_EXE");
+    if (!exe)
+        exe = std::getenv("SORVANE_EXE");
+    return exe ? exe : "C:\\sorvane\\Sorvane.exe";
+}
+
 class ResourcesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char *exe = std::getenv("SORVANE_EXE");
-        module = LoadLibraryExA(exe ? exe : "C:\\sorvane\\Sorvane.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
+        module = LoadLibraryExA(ShippedExe(), NULL, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_TRUE(module != NULL);
     }
     void TearDown() override
@@ -139,37 +147,45 @@ TEST_F(ResourcesTest, IsAThirtyTwoBitGuiProgram)
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
 }
 
-// Every DLL the program imports is one that Windows ships, so the file runs on its own.
+// Every DLL the program imports is one that Windows ships, so the file runs on its own. The file
+// is read as data (a 64-bit test cannot map a 32-bit image), so addresses are turned into offsets.
 TEST_F(ResourcesTest, ImportsOnlyWindowsOwnDlls)
 {
-    const char *exe = std::getenv("SORVANE_EXE");
-    HMODULE image = LoadLibraryExA(exe ? exe : "C:\\sorvane\\Sorvane.exe", NULL, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_TRUE(image != NULL);
-    const BYTE *base = reinterpret_cast<const BYTE *>(image);
+    const BYTE *base = reinterpret_cast<const BYTE *>(reinterpret_cast<UINT_PTR>(module) & ~static_cast<UINT_PTR>(3));
     const IMAGE_NT_HEADERS32 *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(
         base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
+    ASSERT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, nt->OptionalHeader.Magic);
+    const IMAGE_SECTION_HEADER *sections = IMAGE_FIRST_SECTION(nt);
+    auto at = [&](DWORD rva) -> const BYTE * {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const IMAGE_SECTION_HEADER &sec = sections[i];
+            if (rva >= sec.VirtualAddress && rva < sec.VirtualAddress + sec.SizeOfRawData)
+                return base + sec.PointerToRawData + (rva - sec.VirtualAddress);
+        }
+        return nullptr;
+    };
     const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    ASSERT_NE(0u, dir.VirtualAddress);
+    const BYTE *first = at(dir.VirtualAddress);
+    ASSERT_TRUE(first != nullptr);
     const char *const windowsOwn[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
                                       "comdlg32.dll", "shell32.dll", "advapi32.dll", "msvcrt.dll",
                                       "ole32.dll", "shlwapi.dll"};
     int count = 0;
-    for (const IMAGE_IMPORT_DESCRIPTOR *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + dir.VirtualAddress);
-         d->Name; ++d, ++count) {
-        std::string name = reinterpret_cast<const char *>(base + d->Name);
+    for (const IMAGE_IMPORT_DESCRIPTOR *d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(first); d->Name;
+         ++d, ++count) {
+        const char *name = reinterpret_cast<const char *>(at(d->Name));
+        ASSERT_TRUE(name != nullptr);
         bool known = false;
         for (const char *own : windowsOwn)
-            known = known || _stricmp(own, name.c_str()) == 0;
+            known = known || _stricmp(own, name) == 0;
         EXPECT_TRUE(known) << name << " is not a DLL that Windows ships";
     }
     EXPECT_GE(count, 3);
-    FreeLibrary(image);
 }
 
 TEST_F(ResourcesTest, VersionResourceNamesTheProduct)
 {
-    const char *exe = std::getenv("SORVANE_EXE");
-    const char *path = exe ? exe : "C:\\sorvane\\Sorvane.exe";
+    const char *path = ShippedExe();
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(path, &handle);
     ASSERT_NE(0u, size);

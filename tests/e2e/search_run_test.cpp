@@ -1,4 +1,6 @@
 // Running a search: pause, resume, stop, the buttons meanwhile, and closing during a search.
+#include <algorithm>
+
 #include "search_helpers.h"
 
 namespace {
@@ -144,6 +146,97 @@ TEST_F(SearchRunTest, NumberingDuringASearchLeavesBothFormsAndAddingRenumbersAll
     EXPECT_EQ(kTreeFiles, static_cast<int>(AsSet(paths).size()));
     for (const std::string &p : paths)
         ASSERT_EQ(0u, p.find("D:\\\\tree\\")) << p;
+}
+
+// Hits first, then a long stretch without any: E:\\hits holds the hits, and D: a tree of empty
+// folders that its walker goes through meanwhile, so that no line lands while the user works.
+class PacedListTest : public SorvaneTest {
+protected:
+    static constexpr int kHits = 200, kStretchFolders = 40, kStretchSubfolders = 60;
+
+    void SetUp() override
+    {
+        SorvaneTest::SetUp();
+        for (int i = 0; i < kHits; ++i)
+            MakeFile("E:\\hits\\h" + std::to_string(i) + ".jpg");
+        for (int f = 0; f < kStretchFolders; ++f) {
+            std::string folder = "D:\\s" + std::to_string(f);
+            CreateDirectoryA(folder.c_str(), NULL);
+            for (int e = 0; e < kStretchSubfolders; ++e)
+                CreateDirectoryA((folder + "\\e" + std::to_string(e)).c_str(), NULL);
+        }
+        TickDrives(app, {"D:", "E:"});
+    }
+    int ListValue(UINT message) { return static_cast<int>(SendMessageW(ResultList(app), message, 0, 0)); }
+    // A click on the row'th visible line, handled before this returns.
+    void ClickRow(int row)
+    {
+        int h = ListValue(LB_GETITEMHEIGHT);
+        LPARAM at = MAKELPARAM(40, row * h + h / 2);
+        PostMessageA(ResultList(app), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(ResultList(app), WM_LBUTTONUP, 0, at);
+        Answers(ResultList(app));
+    }
+};
+
+std::vector<uint32_t> WindowPixels(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return ScreenPixels(r);
+}
+
+size_t PixelsThatDiffer(const std::vector<uint32_t> &a, const std::vector<uint32_t> &b)
+{
+    size_t n = a.size() == b.size() ? 0 : std::max(a.size(), b.size());
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
+// A click, Page Down and a click during the stretch, then the window minimized and restored:
+// a tick later the list shows what a full repaint of the same rows shows after the search, and
+// the status line stays visible and drawn.
+TEST_F(PacedListTest, TheListDrawsWhatTheUserDoesWhileNoLineLands)
+{
+    const int tickAndMargin = 300;
+    Click(StartButton(app));
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == kHits; }, 20000));
+    HWND list = ResultList(app);
+    Sleep(tickAndMargin);  // the last lines are drawn: from here on no line lands
+    ClickRow(2);
+    SendKey(list, VK_NEXT);
+    ClickRow(3);
+    Sleep(tickAndMargin);
+    std::vector<uint32_t> scrolled = WindowPixels(list);
+    int top = ListValue(LB_GETTOPINDEX);
+    ASSERT_GT(top, 0) << "Page Down did not scroll";
+    ASSERT_EQ(top + 3, ListValue(LB_GETCURSEL));
+
+    PostMessageA(app.main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.main) != FALSE; }));
+    PostMessageA(app.main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(app.main); }));
+    Answers(app.main);
+    Sleep(tickAndMargin);
+    std::vector<uint32_t> restored = WindowPixels(list);
+    HWND status = ChildById(app.main, 128);
+    EXPECT_TRUE(IsWindowVisible(status)) << "the status line is hidden";
+    std::vector<uint32_t> statusPixels = WindowPixels(status);
+    EXPECT_LT(std::count(statusPixels.begin(), statusPixels.end(), 0xFFFFFFu), static_cast<long>(statusPixels.size()))
+        << "the status line is blank";
+    ASSERT_EQ("Stop", WindowTextOf(AdvancedButton(app))) << "the search ended before the checks";
+    ASSERT_EQ(0u, StatusText(app).find("Searching D:")) << StatusText(app);
+
+    ExpectCompletionBox(app);
+    ASSERT_EQ(kHits, LineCount(app));
+    ASSERT_EQ(top, ListValue(LB_GETTOPINDEX));
+    RedrawWindow(list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Answers(list);
+    Sleep(200);
+    std::vector<uint32_t> full = WindowPixels(list);
+    EXPECT_EQ(0u, PixelsThatDiffer(scrolled, full)) << "after the clicks and Page Down";
+    EXPECT_EQ(0u, PixelsThatDiffer(restored, full)) << "after the restore";
 }
 
 }  // namespace

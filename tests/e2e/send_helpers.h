@@ -9,6 +9,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -104,7 +105,8 @@ struct Throttle {
     DWORD pid = 0;
     std::set<DWORD> before;
     std::atomic<bool> stop{false};
-    int runMs = 10, pauseMs = 90;
+    std::atomic<int> runMs{10}, pauseMs{90};
+    std::atomic<int> pauses{0};  // pause phases begun
     HANDLE thread = NULL;
 
     static std::set<DWORD> ThreadsOf(DWORD pid)
@@ -123,23 +125,29 @@ struct Throttle {
     static DWORD WINAPI Run(LPVOID p)
     {
         Throttle *t = static_cast<Throttle *>(p);
+        std::map<DWORD, HANDLE> known;  // the program's threads started after Arm()
         while (!t->stop.load()) {
+            // The known threads stop at once; the look for new ones, slow under Wine, follows
+            // while they stand still, so that a slice runs for about runMs.
             std::vector<HANDLE> held;
+            for (const auto &k : known)
+                if (SuspendThread(k.second) != static_cast<DWORD>(-1))
+                    held.push_back(k.second);
             for (DWORD id : ThreadsOf(t->pid))
-                if (!t->before.count(id))
+                if (!t->before.count(id) && !known.count(id))
                     if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
+                        known[id] = h;
                         if (SuspendThread(h) != static_cast<DWORD>(-1))
                             held.push_back(h);
-                        else
-                            CloseHandle(h);
                     }
-            Sleep(static_cast<DWORD>(t->pauseMs));
-            for (HANDLE h : held) {
+            ++t->pauses;
+            Sleep(static_cast<DWORD>(t->pauseMs.load()));
+            for (HANDLE h : held)
                 ResumeThread(h);
-                CloseHandle(h);
-            }
-            Sleep(static_cast<DWORD>(t->runMs));
+            Sleep(static_cast<DWORD>(t->runMs.load()));
         }
+        for (const auto &k : known)
+            CloseHandle(k.second);
         return 0;
     }
     void Start() { thread = CreateThread(NULL, 0, Run, this, 0, NULL); }
@@ -152,6 +160,14 @@ struct Throttle {
         if (progress)
             Start();
         return progress;
+    }
+    // Holds the copy for ms at a time from the next pause on, and returns once that pause has
+    // begun: what the test does next happens while the copy stands still.
+    bool Hold(int ms)
+    {
+        pauseMs.store(ms);
+        int seen = pauses.load();
+        return WaitUntil([&] { return pauses.load() > seen; }, 10000);
     }
     void End()
     {

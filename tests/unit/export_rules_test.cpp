@@ -77,12 +77,15 @@ TEST(ExportRulesTest, AnExportGoesOnAfterTheLastWrittenLineThatIsStillListed)
         line = PathOfLine(line.c_str());
     EXPECT_EQ(9, Resume(all, 10, plain));
 
-    // Every line of the trail removed: the place is lost.
-    std::vector<std::string> gone;
+    // Only the oldest line of the trail left, moved up by removals before it as well.
+    std::vector<std::string> few;
     for (int i = 0; i < 20; ++i)
-        if (i < 10 - kTrailLines || i >= 10)
-            gone.push_back(all[i]);
-    EXPECT_EQ(-1, Resume(all, 10, gone));
+        if (i == 10 - kTrailLines || i >= 10)
+            few.push_back(all[i]);
+    EXPECT_EQ(1, Resume(all, 10, few));
+    // Every line of the trail removed: the place is lost.
+    few.erase(few.begin());
+    EXPECT_EQ(-1, Resume(all, 10, few));
 }
 
 }  // namespace
