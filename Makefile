@@ -3,7 +3,7 @@ BUILD ?= build
 HOST := $(BUILD)/host
 JOBS ?= 2
 
-.PHONY: all deps build host run test unit e2e lint fuzz bench dist repro screenshots clean
+.PHONY: all deps build host run test unit e2e lint fuzz bench bench-memory dist repro screenshots clean
 
 all: build
 
@@ -28,6 +28,9 @@ fuzz: host
 
 bench: build
 	@bash bench/run.sh $(BUILD)
+
+bench-memory: build
+	@bash bench/memory.sh $(BUILD)
 
 dist: build
 	@bash tools/dist.sh $(BUILD)

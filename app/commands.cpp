@@ -33,13 +33,6 @@ void ShowAboutBox(HWND window)
                 "About Sorvane", MB_ICONINFORMATION);
 }
 
-static void StartThread(LPTHREAD_START_ROUTINE routine)
-{
-    HANDLE thread = CreateThread(NULL, 0, routine, NULL, 0, NULL);
-    if (thread)
-        CloseHandle(thread);
-}
-
 static void OnStartButton()
 {
     switch (g_searchState.load()) {
@@ -97,7 +90,7 @@ void DispatchCommand(HWND window, int id, int notification)
     case IDM_PROPERTIES: ShowFileProperties(); break;
     case IDC_ADVANCED: OnAdvancedButton(window); break;
     case IDM_NUMBERS: StartNumberingPass(); break;
-    case IDM_EXPORT: StartThread(ExportList); break;
+    case IDM_EXPORT: StartExport(); break;
     case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case IDM_ABOUT: ShowAboutBox(window); break;
     default: break;

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "state.h"
 
 const char kAppCaption[] = "Sorvane 1.0";
@@ -39,4 +42,15 @@ bool BrowseForFolder(HWND owner, const char *title, char *path)
     if (chosen)
         ILFree(chosen);
     return ok;
+}
+
+bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (std::strcmp(typed, path) == 0 || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;  // a folder of that name cannot be replaced: writing will say so
+    char question[MAX_PATH + 64];
+    std::snprintf(question, sizeof question, "%s already exists.\nDo you want to replace it?", path);
+    return MessageBoxA(owner, question, kAppCaption, MB_ICONWARNING | MB_YESNO) == IDYES;
 }

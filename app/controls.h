@@ -20,4 +20,9 @@ INT_PTR StaticOnWhite(HDC dc);
 // True when the user picked a folder, its path then in path (MAX_PATH bytes).
 bool BrowseForFolder(HWND owner, const char *title, char *path);
 
+// Before a file is written under a name that the program extended (".txt", ".svq") and the user
+// did not type: if such a file exists, asks whether to replace it, in a box owned by owner. True
+// when the file may be written.
+bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path);
+
 #endif

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "../export/export_list.h"
 #include "../search/run_control.h"
 #include "../send/send_engine.h"
 #include "../settings/search_settings.h"
@@ -78,7 +79,8 @@ static LRESULT OnCtlColorStatic(HDC dc)
 }
 
 // Closing asks first while work is under way; a confirmed close during a send lets the copy
-// remove its partial file before the window goes.
+// remove its partial file, and one during an export lets it finish its file, before the window
+// goes.
 static void OnClose(HWND window)
 {
     int state = g_searchState.load();
@@ -88,6 +90,7 @@ static void OnClose(HWND window)
             return;
     }
     EndSendBeforeExit();
+    EndExportBeforeExit();
     DestroyWindow(window);
 }
 
@@ -131,6 +134,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SEND_REPORT:
         ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
+    case WM_EXPORT_LINE:
+        return ServeExportRequest(wParam, lParam);
     default:  // WM_PAINT too: nothing is drawn on the window itself; DefWindowProcA begins and ends the paint
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -22,6 +22,7 @@ enum SearchStateValue { SEARCH_IDLE = 0, SEARCH_RUNNING = 1, SEARCH_PAUSED = -1,
 #define WM_LIST_BUSY        (WM_APP + 3)   // wParam 1: a burst of list changes begins, 0: it ends; lParam: the list
 #define WM_SEARCH_ENDED     (WM_APP + 4)   // the watcher has put the controls back
 #define WM_SEND_REPORT      (WM_APP + 5)   // after a send: wParam of the lParam lines it reached were not copied
+#define WM_EXPORT_LINE      (WM_APP + 6)   // from the export thread: wParam EXPORT_BEGIN or EXPORT_NEXT (export_list.h)
 // To the progress window, from the send thread:
 #define WM_NEXT_SEND_LINE   (WM_APP + 21)  // lParam: the SendLine to fill (send_position.h)
 

@@ -8,15 +8,12 @@
 //     most 1.1).
 // Each side runs seven times, alternating. Medians and bests are both printed: on a machine shared
 // with other work the best of each side is the steadier figure.
-#include <windows.h>
+#include "bench_program.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <vector>
 
+const char g_benchName[] = "bench_send";
 static const int kFiles = 200;
 static const unsigned long long kTotalBytes = 1ull << 30;
 static const int kLines = 20000;
@@ -41,139 +38,6 @@ static double Median(std::vector<double> v)
 static double Best(const std::vector<double> &v)
 {
     return *std::min_element(v.begin(), v.end());
-}
-
-static void Fail(const char *what)
-{
-    std::printf("bench_send: %s\n", what);
-    std::exit(1);
-}
-
-static bool WaitFor(bool (*pred)(void *), void *arg, int timeoutMs, DWORD pollMs = 5)
-{
-    DWORD start = GetTickCount();
-    while (!pred(arg)) {
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs)
-            return false;
-        Sleep(pollMs);
-    }
-    return true;
-}
-
-static void ClearFolder(const std::string &folder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        std::string path = folder + "\\" + name;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ClearFolder(path);
-            RemoveDirectoryA(path.c_str());
-        } else {
-            DeleteFileA(path.c_str());
-        }
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-}
-
-// --- The program's windows ---
-
-struct Program {
-    PROCESS_INFORMATION pi;
-    HWND main;
-};
-static Program g_app;  // the program the helpers below drive
-
-struct Found {
-    const char *cls;
-    int childId;        // a child the window must have, 0 for any
-    std::string text;   // words its static 65535 must hold, empty for any
-    HWND window;
-};
-
-static BOOL CALLBACK FindWindowOfProgram(HWND w, LPARAM param)
-{
-    Found *f = reinterpret_cast<Found *>(param);
-    DWORD pid = 0;
-    char cls[64] = "";
-    GetWindowThreadProcessId(w, &pid);
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != g_app.pi.dwProcessId || !IsWindowVisible(w) || std::strcmp(cls, f->cls) != 0)
-        return TRUE;
-    if (f->childId && !GetDlgItem(w, f->childId))
-        return TRUE;
-    if (!f->text.empty()) {
-        wchar_t wide[512] = L"";
-        SendMessageW(GetDlgItem(w, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide));
-        char text[1024] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
-        if (!std::strstr(text, f->text.c_str()))
-            return TRUE;
-    }
-    f->window = w;
-    return FALSE;
-}
-
-static HWND FindOfProgram(const char *cls, int childId = 0, const std::string &text = "")
-{
-    Found f = {cls, childId, text, NULL};
-    EnumWindows(FindWindowOfProgram, reinterpret_cast<LPARAM>(&f));
-    return f.window;
-}
-
-static HWND WaitForOfProgram(const char *cls, int childId, const std::string &text, int timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND w = FindOfProgram(cls, childId, text))
-            return w;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs)
-            return NULL;
-        Sleep(1);
-    }
-}
-
-static void CloseBox(const char *words, int timeoutMs)
-{
-    HWND box = WaitForOfProgram("#32770", 0xFFFF, words, timeoutMs);
-    if (!box)
-        Fail((std::string("no box saying ") + words).c_str());
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitFor([](void *w) { return !IsWindow(static_cast<HWND>(w)); }, box, 5000);
-}
-
-static void Launch(const char *exe)
-{
-    std::string cmd = std::string("\"") + exe + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &g_app.pi))
-        Fail("cannot start Sorvane.exe");
-    WaitForInputIdle(g_app.pi.hProcess, 10000);
-    g_app.main = WaitForOfProgram("Sorvane", 0, "", 15000);
-    if (!g_app.main)
-        Fail("no main window");
-}
-
-static HWND ResultList() { return GetDlgItem(g_app.main, 116); }
-
-// Searches D:\ alone and waits for the end.
-static void SearchDriveD()
-{
-    for (HWND w = GetWindow(g_app.main, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(w) != 113)
-            continue;
-        char text[8] = "";
-        GetWindowTextA(w, text, sizeof text);
-        SendMessageA(w, BM_SETCHECK, std::strcmp(text, "D:") == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    PostMessageA(GetDlgItem(g_app.main, 115), BM_CLICK, 0, 0);
-    CloseBox("Search Completed!", 300000);
 }
 
 // --- 1. Send All To ---
@@ -258,14 +122,6 @@ static std::string LineTarget(HWND list, int i)
     return std::string("E:\\") + (slash ? slash + 1 : line);
 }
 
-static unsigned long long SizeOf(const std::string &path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA d;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d))
-        return ~0ull;
-    return (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-}
-
 // Send All To E: through the program, timed from the moment the first file's copy appears to the
 // moment the last one is whole. (The window's own life adds the fixed 500 ms and, without a window
 // manager, Wine's wait of up to 2 s for the window to be withdrawn.)
@@ -317,21 +173,6 @@ static void MakeListFiles()
     }
 }
 
-// The save dialog's file-name edit: control 1148, or the edit inside it.
-static HWND FileNameEdit(HWND window, bool inside = false)
-{
-    for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        char cls[32] = "";
-        GetClassNameA(w, cls, sizeof cls);
-        bool here = inside || GetDlgCtrlID(w) == 1148;
-        if (here && _stricmp(cls, "Edit") == 0)
-            return w;
-        if (HWND inner = FileNameEdit(w, here))
-            return inner;
-    }
-    return NULL;
-}
-
 // The export's file holds every line of the list and a line end each: the floor list has the
 // same lines as the program's, in another order.
 static unsigned long long ExportBytes(HWND floorList)
@@ -349,19 +190,7 @@ static double ExportOnce(unsigned long long expectedBytes)
 {
     DeleteFileA("E:\\export.txt");
     PostMessageA(g_app.main, WM_COMMAND, 181, 0);
-    HWND dialog = NULL;
-    WaitFor([](void *p) {
-        HWND w = FindWindowA("#32770", "Write a file name to export list to");
-        *static_cast<HWND *>(p) = w;
-        return w != NULL && IsWindowVisible(w);
-    }, &dialog, 10000);
-    if (!dialog)
-        Fail("no save dialog");
-    HWND edit = FileNameEdit(dialog);
-    if (!edit)
-        Fail("no file-name box");
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\export.txt"));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    SaveAs("Write a file name to export list to", "E:\\export.txt");
     DWORD deadline = GetTickCount() + 120000;
     while (GetFileAttributesA("E:\\export.txt") == INVALID_FILE_ATTRIBUTES && GetTickCount() < deadline)
         Sleep(1);
@@ -471,7 +300,7 @@ static void BenchSend()
         if (!p->main)
             continue;
         g_app = *p;
-        SearchDriveD();
+        SearchDrives("D:");
         if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
             Fail("the search did not list every file");
     }
@@ -506,7 +335,7 @@ static void BenchSend()
 static void BenchExport()
 {
     MakeListFiles();
-    SearchDriveD();
+    SearchDrives("D:");
     if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kLines)
         Fail("the search did not list every line");
     HWND list = FloorList();

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,6 +12,95 @@
 #include "export_rules.h"
 
 enum { kWriteBufferBytes = 64 * 1024 };
+
+// What WM_EXPORT_LINE answers to EXPORT_NEXT. Anything else (0 from a window that is gone
+// too) means the list the export was asked for is no longer there.
+enum { kExportLineCopied = 1, kExportListEnd = 2, kExportListLost = 3 };
+
+// One export thread serves every Export List command in turn: under Wine a thread that shows a
+// window keeps some memory for good when it ends, and the export shows its Save dialog and its
+// message boxes on a thread of its own.
+static HANDLE s_exportThread;
+static HANDLE s_commands;                      // semaphore: commands not yet taken up
+static std::atomic<bool> s_writing(false);     // the export has a file open
+static std::atomic<bool> s_closing(false);     // the program is closing: start nothing, report nothing
+static HANDLE s_writingEnded;                  // auto reset: set when the file is closed
+
+// --- The UI thread's side: the lists asked for, and the reading of one ---
+
+enum { kMaxWaitingExports = 8 };
+static HWND s_askedLists[kMaxWaitingExports];   // the list of each command not yet begun, oldest first
+static int s_askedCount;
+
+struct ExportReading {
+    HWND list;            // the list this export was asked for
+    int next;             // index of the next line to write
+    int count;            // the list's line count at the last read
+    ExportTrail trail;    // the lines written last
+    char scratch[kLineBytes];
+};
+static ExportReading s_reading;
+
+static const char *ListPathAt(int index, void *list)
+{
+    char *line = s_reading.scratch;
+    line[0] = '\0';
+    LRESULT len = SendMessageA(static_cast<HWND>(list), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len != LB_ERR && len < static_cast<LRESULT>(kLineBytes))
+        SendMessageA(static_cast<HWND>(list), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
+    return PathOfLine(line);
+}
+
+static void BeginReading()
+{
+    s_reading.list = NULL;
+    if (s_askedCount > 0) {
+        s_reading.list = s_askedLists[0];
+        --s_askedCount;
+        std::memmove(s_askedLists, s_askedLists + 1, static_cast<size_t>(s_askedCount) * sizeof(HWND));
+    }
+    s_reading.next = 0;
+    s_reading.count = s_reading.list ? static_cast<int>(SendMessageA(s_reading.list, LB_GETCOUNT, 0, 0)) : 0;
+    ClearTrail(&s_reading.trail);
+}
+
+// Copies the next line to write into line (kLineBytes). Runs on the UI thread, where the list
+// changes, so the list cannot be replaced or shortened halfway through a read.
+static LRESULT ReadNextLine(char *line)
+{
+    HWND list = s_reading.list;
+    if (!list || list != g_resultList)
+        return kExportListLost;   // a new search has replaced it
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (count < s_reading.count) {
+        // The user removed lines: go on after the last written one, wherever it is now.
+        s_reading.next = ResumeIndex(s_reading.trail, s_reading.next, s_reading.count - count, count, ListPathAt,
+                                     list);
+        if (s_reading.next < 0)
+            return kExportListLost;
+    }
+    s_reading.count = count;
+    if (s_reading.next >= count)
+        return kExportListEnd;
+    LRESULT len = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(s_reading.next), 0);
+    if (len == LB_ERR || len >= static_cast<LRESULT>(kLineBytes))
+        return kExportListLost;
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(s_reading.next), reinterpret_cast<LPARAM>(line));
+    AddToTrail(&s_reading.trail, PathOfLine(line));
+    ++s_reading.next;
+    return kExportLineCopied;
+}
+
+LRESULT ServeExportRequest(WPARAM request, LPARAM line)
+{
+    if (request == EXPORT_BEGIN) {
+        BeginReading();
+        return 0;
+    }
+    return ReadNextLine(reinterpret_cast<char *>(line));
+}
+
+// --- The export thread ---
 
 // Lines are gathered and written in large pieces: one write per line would cost more than
 // reading the line from the list does.
@@ -39,56 +129,125 @@ static void WriteLine(LineWriter *w, const char *text, size_t len)
     w->used += len + 2;
 }
 
-// Writes every line of the list, in order; false when something could not be written.
-static bool WriteListLines(HANDLE file)
+enum WriteResult { WRITE_WHOLE, WRITE_FAILED, WRITE_LIST_LOST };
+
+// Writes every line of the list, in order, as the UI thread hands them over.
+static WriteResult WriteListLines(HANDLE file)
 {
     LineWriter w = {file, static_cast<char *>(std::malloc(kWriteBufferBytes)), 0, false};
     if (!w.buffer)
-        return false;
-    HWND list = g_resultList;
-    LRESULT count = list ? SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
+        return WRITE_FAILED;
     char line[kLineBytes];  // every line the program writes fits: a path of 259 characters and its number
-    for (LRESULT i = 0; i < count; ++i) {
-        line[0] = '\0';
-        // A line that is gone (the list shrank meanwhile) is not written.
-        if (SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line)) == LB_ERR)
-            continue;
+    LRESULT read;
+    while ((read = SendMessageA(g_mainWindow, WM_EXPORT_LINE, EXPORT_NEXT, reinterpret_cast<LPARAM>(line))) ==
+           kExportLineCopied) {
         line[kLineBytes - 1] = '\0';
         WriteLine(&w, line, std::strlen(line));
     }
     Flush(&w);
     std::free(w.buffer);
-    return !w.failed;
+    if (read != kExportListEnd)
+        return WRITE_LIST_LOST;
+    return w.failed ? WRITE_FAILED : WRITE_WHOLE;
 }
 
-DWORD WINAPI ExportList(LPVOID)
+static void Report(const char *text, UINT icon)
 {
-    char path[kExportPathBytes] = "";
+    if (!s_closing.load())
+        MessageBoxA(g_mainWindow, text, kAppCaption, icon);
+}
+
+// Raises the writing flag unless the program is closing. The close sets its flag before it
+// looks at this one, and both are sequentially consistent: either the close waits for the
+// file, or the export sees the close and writes nothing.
+static bool BeginWriting()
+{
+    s_writing.store(true);
+    if (!s_closing.load())
+        return true;
+    s_writing.store(false);
+    return false;
+}
+
+static void EndWriting()
+{
+    s_writing.store(false);
+    SetEvent(s_writingEnded);
+}
+
+// One Export List command: the Save dialog, the file, the report.
+static void ExportList()
+{
+    SendMessageA(g_mainWindow, WM_EXPORT_LINE, EXPORT_BEGIN, 0);
+    char typed[kExportPathBytes] = "";
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = g_mainWindow;
     dialog.lpstrFilter = "Text Files (*.txt)\0*.txt\0";
-    dialog.lpstrFile = path;
+    dialog.lpstrFile = typed;
     dialog.nMaxFile = MAX_PATH;  // the rest of the buffer is room for ".txt"
     dialog.lpstrTitle = "Write a file name to export list to";
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     dialog.lpstrDefExt = "txt";
-    if (!GetSaveFileNameA(&dialog))
-        return 0;
+    if (!GetSaveFileNameA(&dialog) || s_closing.load())
+        return;
 
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (AppendTxtExtension(path, sizeof path))
-        file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    char path[kExportPathBytes];
+    std::memcpy(path, typed, sizeof path);
+    bool named = AppendTxtExtension(path, sizeof path);
+    if (named && !MayReplaceExtendedName(g_mainWindow, typed, path))
+        return;
+    if (!BeginWriting())
+        return;
+    HANDLE file = named ? CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL)
+                        : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
-        MessageBoxA(g_mainWindow, "File cannot be created due to an error", kAppCaption, MB_ICONWARNING);
-        return 0;
+        EndWriting();
+        Report("File cannot be created due to an error", MB_ICONWARNING);
+        return;
     }
-    bool written = WriteListLines(file);
-    if (!CloseHandle(file))
-        written = false;
-    MessageBoxA(g_mainWindow,
-                written ? "List has been successfully exported"
-                        : "There was an error writing to file. List may not have been exported successfully",
-                kAppCaption, MB_ICONINFORMATION);
-    return 0;
+    WriteResult result = WriteListLines(file);
+    if (!CloseHandle(file) && result == WRITE_WHOLE)
+        result = WRITE_FAILED;
+    if (result == WRITE_LIST_LOST)
+        DeleteFileA(path);  // not the list the user asked for: no file rather than a wrong one
+    EndWriting();
+    Report(result == WRITE_WHOLE ? "List has been successfully exported"
+                                 : "There was an error writing to file. List may not have been exported successfully",
+           MB_ICONINFORMATION);
+}
+
+static DWORD WINAPI ServeExports(LPVOID)
+{
+    for (;;) {
+        WaitForSingleObject(s_commands, INFINITE);
+        ExportList();
+    }
+}
+
+void StartExport()
+{
+    if (s_closing.load() || s_askedCount == kMaxWaitingExports)
+        return;
+    if (!s_commands)
+        s_commands = CreateSemaphoreA(NULL, 0, kMaxWaitingExports, NULL);
+    if (!s_writingEnded)
+        s_writingEnded = CreateEventA(NULL, FALSE, FALSE, NULL);
+    if (!s_exportThread && s_commands && s_writingEnded)
+        s_exportThread = CreateThread(NULL, 0, ServeExports, NULL, 0, NULL);
+    if (!s_exportThread)
+        return;
+    s_askedLists[s_askedCount++] = g_resultList;
+    ReleaseSemaphore(s_commands, 1, NULL);
+}
+
+void EndExportBeforeExit()
+{
+    s_closing.store(true);
+    while (s_writing.load()) {
+        // Serve the export's requests for lines until its file is closed.
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        MsgWaitForMultipleObjects(1, &s_writingEnded, FALSE, 50, QS_SENDMESSAGE);
+    }
 }

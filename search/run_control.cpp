@@ -16,6 +16,9 @@ enum { kMaxWalkers = 32 };  // one per drive letter, or one for the search folde
 static HANDLE s_walkers[kMaxWalkers];  // written by Start, released by the watcher
 static int s_walkerCount;
 static HANDLE s_running;               // auto reset: the watcher has made the search Running
+static HANDLE s_watcher;               // the watcher that serves one search after another
+static HANDLE s_watchRequest;          // auto reset: a search has started for it to watch
+static std::atomic<bool> s_watcherFree(false);  // it waits for a search, its last box closed
 // Times on a millisecond clock, so that whole seconds are counted from the true start rather
 // than from a second boundary.
 static std::atomic<unsigned long long> s_startTime(0);
@@ -94,6 +97,37 @@ static void StopWithoutWatcher()
     EndSearch();
 }
 
+static DWORD WINAPI ServeSearches(LPVOID)
+{
+    for (;;) {
+        WaitForSingleObject(s_watchRequest, INFINITE);
+        WatchSearch(NULL);
+        s_watcherFree.store(true);
+    }
+}
+
+// One watcher serves the searches in turn: under Wine a thread that shows a window keeps some
+// memory for good when it ends, and the watcher shows "Search Completed!" on its own thread.
+// While it still shows the box of the search before, this search gets a watcher of its own.
+static bool StartWatcher()
+{
+    bool free = true;
+    if (s_watcher && s_watcherFree.compare_exchange_strong(free, false))
+        return SetEvent(s_watchRequest) != FALSE;
+    if (!s_watcher) {
+        if (!s_watchRequest)
+            s_watchRequest = CreateEventA(NULL, FALSE, FALSE, NULL);
+        s_watcher = s_watchRequest ? CreateThread(NULL, 0, ServeSearches, NULL, 0, NULL) : NULL;
+        if (s_watcher)
+            return SetEvent(s_watchRequest) != FALSE;
+    }
+    HANDLE once = CreateThread(NULL, 0, WatchSearch, NULL, 0, NULL);
+    if (!once)
+        return false;
+    CloseHandle(once);
+    return true;
+}
+
 void StartSearch()
 {
     ResetResultList();
@@ -132,12 +166,11 @@ void StartSearch()
         }
     }
 
-    HANDLE watcher = CreateThread(NULL, 0, WatchSearch, NULL, 0, NULL);
+    bool watched = StartWatcher();
     Sleep(100);
-    if (watcher) {
+    if (watched) {
         // The search is Running before Start returns: a quick second click pauses it.
         WaitForSingleObject(s_running, INFINITE);
-        CloseHandle(watcher);
     } else {
         StopWithoutWatcher();
     }

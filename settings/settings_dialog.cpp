@@ -227,10 +227,11 @@ static void OnSave(HWND dialog)
                            OFN_EXPLORER,
                        true))
         return;
-    char path[MAX_PATH + 4];
-    lstrcpynA(path, name, sizeof path);
-    bool ok = AppendSettingsExtension(path, sizeof path) && SaveSettingsFile(path);
-    MessageBoxA(dialog, ok ? "Settings successfully saved" : "Settings could not be saved successfully",
+    SettingsSaveResult saved = SaveSettingsAs(name);
+    if (saved == SETTINGS_SAVE_DECLINED)
+        return;  // the user keeps the file the appended name would have replaced
+    MessageBoxA(dialog,
+                saved == SETTINGS_SAVED ? "Settings successfully saved" : "Settings could not be saved successfully",
                 kAppCaption, MB_OK);
 }
 

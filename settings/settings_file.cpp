@@ -59,6 +59,17 @@ bool SaveSettingsFile(const char *path)
     return ok;
 }
 
+SettingsSaveResult SaveSettingsAs(const char *chosen)
+{
+    char path[MAX_PATH + 4];
+    lstrcpynA(path, chosen, sizeof path);
+    if (!AppendSettingsExtension(path, sizeof path))
+        return SETTINGS_NOT_SAVED;
+    if (!MayReplaceExtendedName(g_advancedDialog, chosen, path))
+        return SETTINGS_SAVE_DECLINED;
+    return SaveSettingsFile(path) ? SETTINGS_SAVED : SETTINGS_NOT_SAVED;
+}
+
 static void ShowControl(HWND dialog, int id, bool show)
 {
     ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);

@@ -48,6 +48,19 @@ TEST_F(SettingsFileTest, SaveWritesTheFileByteForByte)
     EXPECT_FALSE(FileExists("D:\\mine.txt"));
     EXPECT_EQ(ReadFileBytes("D:\\c.svq"), ReadFileBytes("D:\\mine.SVQ.svq"));
 
+    // The appended name is an existing file: the program asks first, owned by the dialog; No
+    // writes nothing and says nothing further.
+    const std::string question = "D:\\mine.txt.svq already exists.\nDo you want to replace it?";
+    PressAndWait(160, [&] { return On(160); }, "everything");
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(question, dlg, IDNO);
+    EXPECT_TRUE(WaitForMessageBox(app, 800) == NULL) << "No says nothing further";
+    EXPECT_EQ(ReadFileBytes("D:\\c.svq"), ReadFileBytes("D:\\mine.txt.svq"));
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(question, dlg, IDYES);
+    AnswerBox("Settings successfully saved", dlg, IDOK);
+    EXPECT_EQ("2 D:\\\r\n2\r\n1 123456789 KB\r\n0", ReadFileBytes("D:\\mine.txt.svq"));
+
     // A file that cannot be replaced (held open here): the main window reports it, then the dialog.
     HANDLE held = CreateFileA("D:\\mine.svq", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
