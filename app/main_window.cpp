@@ -1,38 +1,20 @@
 #include "main_window.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "../export/export_list.h"
 #include "../search/run_control.h"
 #include "../send/send_engine.h"
 #include "../settings/search_settings.h"
 #include "commands.h"
+#include "controls.h"
 #include "ids.h"
 #include "result_list.h"
 #include "state.h"
 
-const char kAppCaption[] = "Sorvane 1.0";
-
 static const DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
 static const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 static const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
-
-static HFONT MakeFont(int height, int weight, bool italic, const char *face)
-{
-    return CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, 0, 0, 0, 0, 0, face);
-}
-
-HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
-                 HFONT font)
-{
-    HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);
-    if (font)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    return control;
-}
 
 static void OnCreate(HWND window)
 {
@@ -90,34 +72,10 @@ static void OnActivate(WPARAM wParam)
         SetFocus(g_resultList);
 }
 
-static void OnPaint(HWND window)
-{
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EndPaint(window, &ps);
-}
-
-INT_PTR StaticOnWhite(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(g_whiteBrush);
-}
-
 static LRESULT OnCtlColorStatic(HDC dc)
 {
     SetTextColor(dc, RGB(100, 80, 255));
     return StaticOnWhite(dc);
-}
-
-bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    if (std::strcmp(typed, path) == 0 || attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return true;  // a folder of that name cannot be replaced: writing will say so
-    char question[MAX_PATH + 64];
-    std::snprintf(question, sizeof question, "%s already exists.\nDo you want to replace it?", path);
-    return MessageBoxA(owner, question, kAppCaption, MB_ICONWARNING | MB_YESNO) == IDYES;
 }
 
 // Closing asks first while work is under way; a confirmed close during a send lets the copy
@@ -148,9 +106,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         OnActivate(wParam);
         return 0;
-    case WM_PAINT:
-        OnPaint(window);
-        return 0;
     case WM_CLOSE:
         OnClose(window);
         return 0;
@@ -174,14 +129,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
-        OnSendEnded(static_cast<int>(wParam), static_cast<int>(lParam));
+        OnCloseProgress(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case WM_SEND_REPORT:
         ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case WM_EXPORT_LINE:
         return ServeExportRequest(wParam, lParam);
-    default:
+    default:  // WM_PAINT too: nothing is drawn on the window itself; DefWindowProcA begins and ends the paint
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

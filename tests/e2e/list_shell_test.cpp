@@ -1,8 +1,12 @@
 // Open, open parent folder and properties reach the shell with the selected line's path: ".jpg"
 // is associated with a recorder program for the test, and a folder opens the shell's own window.
+// Here too every control and command is found by the number it has for good.
 #include "search_helpers.h"
 
 namespace {
+
+const char kOpen[] = "\"C:\\sorvane\\recorder.exe\" open \"D:\\Shows\\My Clip.jpg\"";
+const char kProperties[] = "\"C:\\sorvane\\recorder.exe\" properties \"D:\\Shows\\My Clip.jpg\"";
 
 class ListShellTest : public SorvaneTest {
 protected:
@@ -21,9 +25,15 @@ protected:
         SorvaneTest::TearDown();
         if (installed)
             UninstallRecorder();
-        CloseFolderWindows();
+        EnumWindows([](HWND w, LPARAM) {
+            char cls[64] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::strcmp(cls, "ExplorerWClass") == 0 || std::strcmp(cls, "CabinetWClass") == 0)
+                PostMessageA(w, WM_CLOSE, 0, 0);
+            return TRUE;
+        }, 0);
     }
-    // Waits until the recorder has logged n lines and returns the last one.
+    // Waits until the recorder has logged its n-th line and returns it.
     std::string Recorded(size_t n)
     {
         WaitUntil([&] { return RecordedLines().size() >= n; }, 15000);  // the shell starts a process
@@ -31,21 +41,11 @@ protected:
         EXPECT_EQ(n, lines.size());
         return lines.size() >= n ? lines[n - 1] : std::string();
     }
-    static BOOL CALLBACK CloseFolderWindow(HWND w, LPARAM)
-    {
-        char cls[64] = "";
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::strcmp(cls, "ExplorerWClass") == 0 || std::strcmp(cls, "CabinetWClass") == 0)
-            PostMessageA(w, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    static void CloseFolderWindows() { EnumWindows(CloseFolderWindow, 0); }
+    static bool FolderWindowShown() { return WaitUntil([] { return FindWindowA(NULL, "Shows") != NULL; }, 15000); }
     bool installed = false;
 };
 
-const char kOpen[] = "\"C:\\sorvane\\recorder.exe\" open \"D:\\Shows\\My Clip.jpg\"";
-
-TEST_F(ListShellTest, EnterDoubleClickAndTheMenuOpenTheSelectedFile)
+TEST_F(ListShellTest, KeysAndADoubleClickReachTheShell)
 {
     SendKey(ResultList(app), VK_RETURN);  // no line selected in this list yet
     EXPECT_TRUE(NoDialogFor(app, 800));
@@ -54,8 +54,6 @@ TEST_F(ListShellTest, EnterDoubleClickAndTheMenuOpenTheSelectedFile)
     SelectLine(app, 0);
     SendKey(ResultList(app), VK_RETURN);
     EXPECT_EQ(kOpen, Recorded(1));
-
-    // A real double-click on the line.
     HWND list = ResultList(app);
     RECT item;
     SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
@@ -63,33 +61,105 @@ TEST_F(ListShellTest, EnterDoubleClickAndTheMenuOpenTheSelectedFile)
     for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         PostMessageA(list, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     EXPECT_EQ(kOpen, Recorded(2));
-
-    HWND popup = OpenContextMenu(app);
-    ASSERT_TRUE(popup != NULL);
-    PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);  // "Open (Enter)", the first item
-    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(kOpen, Recorded(3));
-}
-
-TEST_F(ListShellTest, PropertiesReachTheShellForTheSelectedFile)
-{
-    SelectLine(app, 0);
     SendKey(ResultList(app), 'P');
-    EXPECT_EQ("\"C:\\sorvane\\recorder.exe\" properties \"D:\\Shows\\My Clip.jpg\"", Recorded(1));
-    HWND popup = OpenContextMenu(app);
-    ASSERT_TRUE(popup != NULL);
-    PostMessageA(popup, WM_KEYDOWN, VK_UP, 0);  // "Properties (P)", the last item
-    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
-    Recorded(2);
+    EXPECT_EQ(kProperties, Recorded(3));
+    SendKey(ResultList(app), 'F');
+    EXPECT_TRUE(FolderWindowShown()) << "no folder window";
+    EXPECT_EQ(3u, RecordedLines().size());
 }
 
-// The shell shows the folder in a window of its own, titled with the folder's name.
-TEST_F(ListShellTest, OpenParentFolderShowsTheFoldersWindow)
+// The numbers the program's windows and commands keep: a test that fails here means that a
+// control or a command moved, not that it misbehaves.
+TEST_F(ListShellTest, EveryControlAndCommandByItsNumber)
 {
-    SelectLine(app, 0);
-    SendKey(ResultList(app), 'F');
-    EXPECT_TRUE(WaitUntil([] { return FindWindowA(NULL, "Shows") != NULL; }, 15000)) << "no folder window";
-    EXPECT_TRUE(RecordedLines().empty());
+    const struct { int id; const char *text; } controls[] = {
+        {111, "Search In"}, {112, "Search For"}, {113, "C:"}, {114, "Images: .jpg, .png, .gif, .tif, .bmp"},
+        {115, "Start Searching"}, {116, ""}, {126, "Advanced Search..."}, {128, "Search completed in "}};
+    for (const auto &c : controls)
+        EXPECT_EQ(0u, WindowTextOf(ChildById(app.main, c.id)).find(c.text)) << c.id;
+
+    SelectLine(app, 0);   // 116, LBN_SELCHANGE
+    PostCommand(app.main, 117);
+    EXPECT_EQ(kOpen, Recorded(1));
+    PostCommand(app.main, 121);
+    EXPECT_EQ(kProperties, Recorded(2));
+    PostCommand(app.main, 118);
+    EXPECT_TRUE(FolderWindowShown());
+    PostCommand(app.main, 129);
+    EXPECT_TRUE(WaitUntil([&] { return AllLines(app) == std::vector<std::string>{"D:\\\\Shows\\My Clip.jpg"}; }));
+    PostCommand(app.main, 129);
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) == 1 && AllLines(app)[0][0] == '('; }));
+
+    // The context menu takes the removable drives: E: is 200 and 300, "Folder..." 201 and 301.
+    HWND popup = OpenContextMenu(app);
+    ASSERT_TRUE(popup != NULL);
+    PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); }));
+    auto progress = [&] {
+        std::vector<HWND> found;
+        for (HWND w : TopLevelOf(app, "#32770"))
+            if (GetDlgItem(w, 678) && GetDlgItem(w, 501) && GetDlgItem(w, 502) && GetDlgItem(w, 504))
+                found.push_back(w);
+        return found;
+    };
+    for (int sendItem : {200, 300}) {
+        DeleteFileA("E:\\My Clip.jpg");
+        PostCommand(app.main, sendItem);
+        HWND window = WaitForFirst(progress);
+        ASSERT_TRUE(window != NULL) << sendItem;
+        EXPECT_EQ("Cancel", WindowTextOf(GetDlgItem(window, 503)));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10000));
+        EXPECT_TRUE(FileExists("E:\\My Clip.jpg")) << sendItem;
+    }
+    for (int folderItem : {201, 301}) {
+        PostCommand(app.main, folderItem);
+        HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+        ASSERT_TRUE(browser != NULL) << folderItem;
+        Answer(browser, IDCANCEL);
+        ASSERT_TRUE(WaitGone(browser));
+    }
+
+    PostCommand(app.main, 119);
+    AnswerBox(app, "Are you sure you want to permanently delete this file ", IDNO, app.main);
+    PostCommand(app.main, 120);
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) == 0; })) << "Remove From List";
+    PostCommand(app.main, 183);
+    HWND about = WaitForBoxSaying(app, "Version: 1.0");
+    ASSERT_TRUE(about != NULL);
+    Answer(about, IDOK);
+    ASSERT_TRUE(WaitGone(about));
+    PostCommand(app.main, 181);
+    HWND save = WaitForFirst([&] {
+        std::vector<HWND> found;
+        for (HWND w : TopLevelOf(app, "#32770"))
+            if (FindDescendant(w, [](HWND c) { return GetDlgCtrlID(c) == 1148; }))
+                found.push_back(w);
+        return found;
+    });
+    ASSERT_TRUE(save != NULL) << "Export List";
+    Answer(save, IDCANCEL);
+    ASSERT_TRUE(WaitGone(save));
+
+    PostCommand(app.main, 126);
+    HWND dlg = WaitForWindow(app, "#32770", "Advances Search Settings");
+    ASSERT_TRUE(dlg != NULL);
+    const struct { int id; const char *text; } dialogControls[] = {
+        {154, "Use default hard drives"}, {153, "Select folder to search in..."}, {159, ""},
+        {156, "Use default extensions"}, {160, "Search for everything"}, {155, "Specify extensions to search for"},
+        {111, "Write extensions using dot '.'; for example: .avi .jpg\n  In advanced settings, you can also include "
+              "other extensions, for example: .doc, .pdf"},
+        {157, ""}, {161, "Ignore files smaller than"}, {162, "Ignore files larger  than"}, {163, "1"}, {164, "1"},
+        {165, "KB"}, {166, "GB"}, {167, "Save Settings..."}, {168, "Load Settings..."}, {151, "OK"}, {152, "Cancel"}};
+    for (const auto &c : dialogControls) {
+        HWND control = GetDlgItem(dlg, c.id);
+        EXPECT_TRUE(control != NULL && WindowTextOf(control) == c.text) << c.id;
+    }
+    Answer(dlg, 152);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
+    PostCommand(app.main, 115);
+    ExpectCompletionBox(app);
+    PostCommand(app.main, 182);
+    EXPECT_TRUE(ProcessEnded(app));
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
-// Any bytes through the settings file reader: its steps must be well formed, what it accepts must
-// survive a write and a second read, and the texts it hands on go through the parses that the
-// dialog's OK runs. The bytes, taken as typed text, also go through those parses directly and are
-// compared with plain models of their rules.
+// Any bytes through the window-free rules, checked by their properties rather than a second copy
+// of each rule: the settings file reader's steps are well formed and what it accepts survives a
+// write and a second read; the typed-text parses keep their bounds; the line and path rules round
+// trip, stay idempotent and keep their outputs within buffers of every size.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "../../app/line_format.h"
+#include "../../export/export_rules.h"
+#include "../../search/search_text.h"
 #include "../../settings/search_settings.h"
 #include "../../settings/settings_format.h"
 
@@ -29,75 +34,108 @@ static std::string Write(const SettingsChoices &c)
     return file;
 }
 
-// Entries run from each '.' to the next space; more than 100 entries or one over 20 characters
-// make the list invalid after the entries before the fault were stored.
-static bool ModelExtensionList(const std::string &text, std::vector<std::string> *entries)
+// Entries are pieces of the text from a '.' on, none over 20 characters, none past the count;
+// a text with no '.' changes nothing.
+static void CheckExtensionList(const std::string &typed)
 {
-    if (text.empty() || text.find('.') == std::string::npos)
-        return false;
-    entries->clear();
-    size_t pos = 0;
-    while (pos < text.size()) {
-        pos = text.find('.', pos);
-        if (pos == std::string::npos)
-            pos = text.size();
-        size_t end = text.find(' ', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end - pos > 20 || entries->size() == 100)
-            return false;
-        entries->push_back(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
-    return true;
-}
-
-static int ModelSizeValue(const std::string &text)
-{
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    size_t first = text.find_first_not_of('0');
-    if (first == std::string::npos)
-        return 0;
-    std::string digits = text.substr(first);
-    if (digits.size() > 10 || (digits.size() == 10 && digits > "2147483647"))
-        return 0;
-    return std::atoi(digits.c_str());
-}
-
-// ParseExtensionList on at most 499 characters, as OK reads the box, starting from a full list so
-// that stale entries would show.
-static void CheckExtensionList(const char *typed)
-{
-    std::string text = std::string(typed).substr(0, kExtensionTextMaxChars);
+    std::string text = typed.substr(0, kExtensionTextMaxChars);
+    static SearchSettings settings;
     for (int i = 0; i < kOwnExtensionSlots; ++i)
-        std::strcpy(g_settings.ownList[i], ".stale");
-    g_settings.ownCount = kOwnExtensionSlots;
-    std::vector<std::string> expected;
-    bool valid = ModelExtensionList(text, &expected);
-    Check(ParseExtensionList(text.c_str()) == valid);
-    if (text.empty() || text.find('.') == std::string::npos) {
-        Check(g_settings.ownCount == kOwnExtensionSlots && std::strcmp(g_settings.ownList[99], ".stale") == 0);
+        std::strcpy(settings.ownList[i], ".stale");
+    settings.ownCount = kOwnExtensionSlots;
+    bool valid = ParseExtensionList(text.c_str(), &settings);
+    if (text.find('.') == std::string::npos) {
+        Check(!valid && settings.ownCount == kOwnExtensionSlots && std::strcmp(settings.ownList[99], ".stale") == 0);
         return;
     }
-    Check(g_settings.ownCount == static_cast<int>(expected.size()));
-    for (int i = 0; i < kOwnExtensionSlots; ++i)
-        Check(i < g_settings.ownCount ? expected[static_cast<size_t>(i)] == g_settings.ownList[i]
-                                      : g_settings.ownList[i][0] == '\0');
+    Check(settings.ownCount >= 0 && settings.ownCount <= kOwnExtensionSlots);
+    for (int i = 0; i < kOwnExtensionSlots; ++i) {
+        const char *entry = settings.ownList[i];
+        Check(std::strlen(entry) <= kOwnExtensionMaxChars);
+        Check(i < settings.ownCount ? (entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos))
+                                      : entry[0] == '\0');
+    }
 }
 
-// ParseSizeValue on what OK reads of a value box: 29 characters of the minimum, 9 of the maximum.
-static void CheckSizeValue(const char *typed, size_t room)
+// A value that counts reads back as its digits without leading zeros.
+static void CheckSizeValue(const std::string &typed, size_t room)
 {
-    std::string value = std::string(typed).substr(0, room);
-    Check(ParseSizeValue(value.c_str()) == ModelSizeValue(value));
+    std::string text = typed.substr(0, room);
+    int value = ParseSizeValue(text.c_str());
+    Check(value >= 0);
+    if (value > 0)
+        Check(std::to_string(value) == text.substr(text.find_first_not_of('0')));
+}
+
+// Runs a rule into a buffer of exactly room bytes, where ASan sees a write past its end; a rule
+// that fails leaves no text behind unless it keeps its input. Returns the text, or nothing.
+static bool RunIn(size_t room, const std::function<bool(char *, size_t)> &rule, std::string *text, bool keeps)
+{
+    std::vector<char> out(room, 'x');
+    bool ok = rule(room ? out.data() : nullptr, room);
+    Check(room == 0 || ok || keeps || out[0] == '\0');
+    *text = ok ? out.data() : "";
+    return ok;
+}
+
+// A rule's output fits a buffer of its length plus one, and not one byte less.
+static std::string CheckBounds(const std::function<bool(char *, size_t)> &rule, bool keeps = false)
+{
+    std::string text, exact, shorter;
+    if (!RunIn(1400, rule, &text, keeps))   // room for any rule's output of a 600-character text
+        return "";
+    Check(RunIn(text.size() + 1, rule, &exact, keeps) && exact == text);
+    Check(!RunIn(text.size(), rule, &shorter, keeps));
+    return text;
+}
+
+static void CheckLineAndPathRules(const std::string &text, unsigned number)
+{
+    const char *t = text.c_str();
+    std::string line = CheckBounds([&](char *o, size_t n) { return FormatNumberedLine(o, n, number, t); });
+    Check(PathOfLine(line.c_str()) == text);   // the prefix comes off again, whatever the path
+    Check(NumberPrefixLength(t) <= text.size());
+
+    size_t split = text.find('|');
+    std::string folder = text.substr(0, split), name = split == std::string::npos ? "" : text.substr(split + 1);
+    std::string joined = CheckBounds([&](char *o, size_t n) { return JoinPath(o, n, folder.c_str(), name.c_str()) > 0; });
+    Check(joined == folder + "\\" + name);
+
+    // The folder is the text before its last backslash, or a drive root with it.
+    std::string parent = CheckBounds([&](char *o, size_t n) { return ParentFolderOf(t, o, n); });
+    size_t last = text.rfind('\\');
+    Check(last == std::string::npos ? parent.empty()
+                                    : text.compare(0, parent.size(), parent) == 0 &&
+                                          (parent.size() == last || (parent.size() == 3 && last == 2)));
+
+    std::string once = CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(t, o, n); });
+    Check(once.size() <= text.size() && once.find("\\\\", 1) == std::string::npos);
+    Check(CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(once.c_str(), o, n); }) == once);
+
+    for (bool (*rule)(char *, size_t) : {AppendTxtExtension, AppendSettingsExtension}) {
+        std::string named = CheckBounds([&](char *o, size_t n) {
+            if (n < text.size() + 1)
+                return false;
+            std::memcpy(o, t, text.size() + 1);
+            return rule(o, n);
+        }, true);
+        Check(named == text || named == text + (rule == AppendTxtExtension ? ".txt" : ".svq"));
+        if (named.size() > 4)   // a name that carries its extension keeps it
+            Check(CheckBounds([&](char *o, size_t n) {
+                      if (n < named.size() + 1)
+                          return false;
+                      std::memcpy(o, named.c_str(), named.size() + 1);
+                      return rule(o, n);
+                  }, true) == named);
+    }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    std::string typed(reinterpret_cast<const char *>(data), size);
-    CheckExtensionList(typed.c_str());
-    CheckSizeValue(typed.c_str(), 29);
+    std::string typed(reinterpret_cast<const char *>(data), strnlen(reinterpret_cast<const char *>(data), size));
+    CheckExtensionList(typed);
+    CheckSizeValue(typed, 29);
+    CheckLineAndPathRules(typed.substr(0, 600), static_cast<unsigned>(size * 2654435761u));
 
     SettingsParse parse;
     std::memset(&parse, 0x5A, sizeof parse);   // the parser must not rely on a clean record
@@ -122,13 +160,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         case SETTINGS_NAMES_DEFAULT: c.names = NAMES_DEFAULT; break;
         case SETTINGS_NAMES_EVERYTHING: c.names = NAMES_EVERYTHING; break;
-        case SETTINGS_NAMES_OWN: c.names = NAMES_OWN; c.extensions = a.text; break;
+        case SETTINGS_NAMES_OWN:
+            c.names = NAMES_OWN;
+            c.extensions = a.text;
+            CheckExtensionList(a.text);
+            break;
         case SETTINGS_SIZE_OFF: (minimum ? c.minOn : c.maxOn) = false; break;
         case SETTINGS_SIZE_ON:
             Check(a.limit == 0 || a.limit == 1);
             Check(std::strlen(a.text) <= kSizeLineMaxChars && !std::strchr(a.text, ' '));
             (minimum ? c.minOn : c.maxOn) = true;
             (minimum ? c.minValue : c.maxValue) = a.text;
+            CheckSizeValue(a.text, minimum ? 29 : 9);
             break;
         case SETTINGS_SIZE_UNIT:
             Check(a.unit >= 0 && a.unit <= 2 && (a.limit == 0 || a.limit == 1));
@@ -136,10 +179,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         default: break;
         }
-        if (a.kind == SETTINGS_NAMES_OWN)
-            CheckExtensionList(a.text);
-        if (a.kind == SETTINGS_SIZE_ON)
-            CheckSizeValue(a.text, minimum ? 29 : 9);
     }
     if (last != SETTINGS_SUCCESS)
         return 0;
@@ -154,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(a.kind == b.kind && a.limit == b.limit && a.unit == b.unit);
         // The writer takes what the dialog's boxes give: 9 characters of a value, 499 of extensions.
         size_t keep = a.kind == SETTINGS_SIZE_ON    ? kSizeValueMaxChars
-                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionBoxMaxChars
+                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars
                                                      : sizeof a.text;
         Check(std::strncmp(a.text, b.text, keep) == 0);
     }

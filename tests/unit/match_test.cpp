@@ -1,153 +1,124 @@
+// Which files a search keeps: the extension rules, the own list as typed, the size limits to
+// the byte, and the folders the walker never enters.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "../../search/match.h"
 #include "../../settings/search_settings.h"
 
 namespace {
 
-const MediaSwitches kAll = {true, true, true};
-const MediaSwitches kNone = {false, false, false};
-
-template <size_t N>
-std::string Joined(const char *const (&table)[N])
-{
-    std::string all;
-    for (const char *e : table)
-        all += std::string(" ") + e;
-    return all;
-}
+const MediaSwitches kAll = {true, true, true}, kNone = {false, false, false};
+const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
 
 class MatchTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSearchSettings(&g_settings); }
-    static void Min(int value, const char *unit)
-    {
-        g_settings.minSwitch = true;
-        g_settings.minValue = value;
-        std::strcpy(g_settings.minUnit, unit);
-    }
-    static void Max(int value, const char *unit)
-    {
-        g_settings.maxSwitch = true;
-        g_settings.maxValue = value;
-        std::strcpy(g_settings.maxUnit, unit);
-    }
-    static std::string Ext(const char *path)
-    {
-        char out[32];
-        return ExtensionOfPath(path, out, sizeof out) ? std::string(out) : std::string("<too long>");
-    }
+    SearchSettings settings = {};
 };
 
-TEST_F(MatchTest, ExtensionIsTakenAfterTheLastDotOfTheWholePath)
+TEST_F(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
 {
-    EXPECT_EQ("gz", Ext("D:\\\\archive.tar.gz"));
-    EXPECT_EQ("old\\readme", Ext("D:\\\\Docs.old\\readme"));
-    EXPECT_EQ("", Ext("D:\\\\Docs\\readme"));
-    EXPECT_EQ("", Ext("D:\\\\a."));
-    EXPECT_EQ("jpg", Ext("D:\\\\PHOTO.JPG"));
-    // Only A-Z are lowered; other bytes stay.
-    EXPECT_EQ("\xC9x", Ext("D:\\\\a.\xC9X"));
-    EXPECT_EQ("<too long>", Ext("D:\\\\a.0123456789012345678901234567890123456789"));
+    const MediaSwitches images = {true, false, false}, audio = {false, true, false}, video = {false, false, true};
+    const struct { const char *path; MediaSwitches media; bool listed; } tables[] = {
+        {"D:\\\\PHOTO.JPG", kAll, true},       {"D:\\\\x\\y.JpG", images, true},
+        {"D:\\\\photo.jpeg", kAll, false},     {"D:\\\\Docs.mp3\\readme", kAll, false},
+        {"a.wav", images, false},              {"a.wav", audio, true},
+        {"a.3gp", audio, false},               {"a.3gp", video, true},
+        {"a.3gp", kNone, false},
+    };
+    for (const auto &t : tables)
+        EXPECT_EQ(t.listed, MatchesSearch(t.path, 0, settings, t.media)) << t.path;
+
+    settings.ownExtensions = true;
+    ASSERT_TRUE(ParseExtensionList(".JPG .gz", &settings));
+    for (const char *listed : {"D:\\\\a.jpg", "D:\\\\b.Jpg", "D:\\\\c.tar.gz"})
+        EXPECT_TRUE(MatchesSearch(listed, 0, settings, kNone)) << listed;
+    for (const char *not_listed : {"D:\\\\d.mp3", "D:\\\\x.\xC9JPG"})
+        EXPECT_FALSE(MatchesSearch(not_listed, 0, settings, kAll)) << not_listed;
+    settings.ownCount = 0;
+    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, settings, kAll));
+    settings.searchEverything = true;
+    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, settings, kNone));
 }
 
-TEST_F(MatchTest, DefaultTablesFollowTheMediaSwitches)
+// Each limit to the byte, also past 32 bits, and before the extension.
+TEST_F(MatchTest, SizeLimits)
 {
-    for (const char *jpg : {"D:\\\\PHOTO.JPG", "D:\\\\photo.JpG", "D:\\\\x\\y.bmp"})
-        EXPECT_TRUE(MatchesSearch(jpg, 0, kAll)) << jpg;
-    EXPECT_FALSE(MatchesSearch("D:\\\\photo.jpeg", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\archive.tar.gz", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kAll));
-    EXPECT_FALSE(MatchesSearch("D:\\\\Docs.mp3\\readme", 0, kAll));
-
-    const MediaSwitches imagesOnly = {true, false, false};
-    const MediaSwitches audioOnly = {false, true, false};
-    const MediaSwitches videoOnly = {false, false, true};
-    EXPECT_TRUE(MatchesSearch("a.gif", 0, imagesOnly));
-    EXPECT_FALSE(MatchesSearch("a.wav", 0, imagesOnly));
-    EXPECT_TRUE(MatchesSearch("a.wav", 0, audioOnly));
-    EXPECT_FALSE(MatchesSearch("a.3gp", 0, audioOnly));
-    EXPECT_TRUE(MatchesSearch("a.3gp", 0, videoOnly));
-    EXPECT_FALSE(MatchesSearch("a.3gp", 0, kNone));
-
-    // The tables in their order, as the media boxes name them.
-    EXPECT_EQ(" jpg png gif tif bmp", Joined(kImageExtensions));
-    EXPECT_EQ(" mp3 wma aac wav", Joined(kAudioExtensions));
-    EXPECT_EQ(" avi mp4 wmv mkv mpg mov flv 3gp", Joined(kVideoExtensions));
-}
-
-TEST_F(MatchTest, OwnListOverridesTheTablesAndSearchEverythingOverridesBoth)
-{
-    g_settings.ownExtensions = true;
-    ASSERT_TRUE(ParseExtensionList(".JPG .tar"));
-    EXPECT_TRUE(MatchesSearch("D:\\\\a.jpg", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\b.Jpg", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\c.TAR", 0, kNone));
-    EXPECT_FALSE(MatchesSearch("D:\\\\c.tar.gz", 0, kNone));
-    EXPECT_FALSE(MatchesSearch("D:\\\\d.mp3", 0, kAll));  // media switches play no part
-    EXPECT_STREQ(".JPG", g_settings.ownList[0]);          // the stored list is not lowered
-
-    g_settings.ownCount = 0;
-    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, kAll));
-
-    g_settings.searchEverything = true;
-    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kNone));
-    EXPECT_TRUE(MatchesSearch("D:\\\\noext", 0, kNone));
-}
-
-TEST_F(MatchTest, SizeLimitsHoldAtTheirExactBytes)
-{
-    g_settings.searchEverything = true;
-    Min(10, "KB");
-    EXPECT_TRUE(MatchesSearch("a", 10 * 1024, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 10 * 1024 - 1, kNone));
-    Max(1, "MB");
-    EXPECT_TRUE(MatchesSearch("a", 1048576, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 1048577, kNone));
-
-    // Beyond 32 bits: a minimum of 3000 MB.
-    ResetSearchSettings(&g_settings);
-    g_settings.searchEverything = true;
-    Min(3000, "MB");
-    const uint64_t gb = 1073741824ULL;
-    EXPECT_TRUE(MatchesSearch("a", 3 * gb, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 2 * gb, kNone));
-    EXPECT_TRUE(MatchesSearch("a", 3000ULL * 1048576, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 3000ULL * 1048576 - 1, kNone));
-
-    // A maximum above 4 GB, and a file above 4 GB whose low 32 bits are small.
-    ResetSearchSettings(&g_settings);
-    g_settings.searchEverything = true;
-    Max(5, "GB");
-    EXPECT_TRUE(MatchesSearch("a", 5 * gb, kNone));
-    EXPECT_FALSE(MatchesSearch("a", 5 * gb + 1, kNone));
-    Min(1, "KB");
-    EXPECT_TRUE(MatchesSearch("a", 4 * gb + 1024, kNone));
-
-    // Minimum above maximum: nothing passes.
-    Min(2, "MB");
-    Max(1, "MB");
-    for (uint64_t size : {0ULL, 1048576ULL, 1572864ULL, 2097152ULL})
-        EXPECT_FALSE(MatchesSearch("a", size, kNone)) << size;
-}
-
-TEST_F(MatchTest, SizeLimitsComeBeforeTheExtension)
-{
-    Max(1, "KB");
-    EXPECT_TRUE(MatchesSearch("a.jpg", 1024, kAll));
-    EXPECT_FALSE(MatchesSearch("a.jpg", 1025, kAll));
+    struct Limit { bool on; int value; SizeUnit unit; };
+    const struct { Limit min, max; uint64_t size; bool listed; } cases[] = {
+        {{true, 10, UNIT_KB}, {}, 10 * KB, true},         {{true, 10, UNIT_KB}, {}, 10 * KB - 1, false},
+        {{}, {true, 1, UNIT_MB}, MB, true},               {{}, {true, 1, UNIT_MB}, MB + 1, false},
+        {{true, 3000, UNIT_MB}, {}, 3 * GB, true},        {{true, 3000, UNIT_MB}, {}, 2 * GB, false},
+        {{true, 3000, UNIT_MB}, {}, 3000 * MB - 1, false},
+        {{}, {true, 5, UNIT_GB}, 5 * GB, true},           {{}, {true, 5, UNIT_GB}, 5 * GB + 1, false},
+        {{true, 1, UNIT_KB}, {true, 5, UNIT_GB}, 4 * GB + KB, true},
+        {{true, 2, UNIT_MB}, {true, 1, UNIT_MB}, MB, false}, {{true, 2, UNIT_MB}, {true, 1, UNIT_MB}, 2 * MB, false},
+        {{true, 2147483647, UNIT_GB}, {}, 2147483647 * GB - 1, false},
+    };
+    for (const auto &c : cases) {
+        settings.searchEverything = true;
+        settings.minSwitch = c.min.on;
+        settings.minValue = c.min.value;
+        settings.minUnit = c.min.unit;
+        settings.maxSwitch = c.max.on;
+        settings.maxValue = c.max.value;
+        settings.maxUnit = c.max.on ? c.max.unit : UNIT_GB;
+        EXPECT_EQ(c.listed, MatchesSearch("a", c.size, settings, kNone)) << c.size;
+    }
 }
 
 TEST(FolderNameTest, OnlyTheExactRecycleBinNamesAndDotsAreSkipped)
 {
     for (const char *name : {".", "..", "$RECYCLE.BIN", "$Recycle.Bin"})
         EXPECT_TRUE(IsSkippedFolderName(name)) << name;
-    for (const char *name : {"$recycle.bin", "$RECYCLE.BIN2", "...", ".git", "Recycle.Bin", ""})
+    for (const char *name : {"$recycle.bin", "$RECYCLE.BIN2", "...", ""})
         EXPECT_FALSE(IsSkippedFolderName(name)) << name;
+}
+
+// Parsed from a list full of stale entries: a valid or partly valid text leaves exactly its
+// entries, an empty text or one without a dot leaves the list as it was.
+TEST(ExtensionListTest, EntriesRunFromADotToTheNextSpace)
+{
+    using Strings = std::vector<std::string>;
+    std::string twenty = "." + std::string(19, 'x'), hundred;
+    for (int i = 0; i < 100; ++i)
+        hundred += ". ";
+    const Strings stale(kOwnExtensionSlots, ".stale");
+    SearchSettings settings = {};
+    const struct { std::string text; bool valid; Strings entries; } cases[] = {
+        {".avi .jpg", true, {".avi", ".jpg"}},
+        {".doc, .pdf\t.x\r\n.y", true, {".doc,", ".pdf\t.x\r\n.y"}},
+        {"avi  .mp3", true, {".mp3"}},
+        {".a .b  x", true, {".a", ".b", ""}},
+        {".tar.gz .", true, {".tar.gz", "."}},
+        {".a " + twenty, true, {".a", twenty}},
+        {".b .c " + twenty + "y .d", false, {".b", ".c"}},
+        {hundred, true, Strings(100, ".")},
+        {hundred + ".x", false, Strings(100, ".")},
+        {"", false, stale},
+        {"avi jpg", false, stale},
+    };
+    for (const auto &c : cases) {
+        for (int i = 0; i < kOwnExtensionSlots; ++i)
+            std::strcpy(settings.ownList[i], ".stale");
+        settings.ownCount = kOwnExtensionSlots;
+        EXPECT_EQ(c.valid, ParseExtensionList(c.text.c_str(), &settings)) << c.text;
+        EXPECT_EQ(c.entries, Strings(settings.ownList, settings.ownList + settings.ownCount)) << c.text;
+        for (int i = settings.ownCount; i < kOwnExtensionSlots; ++i)
+            EXPECT_STREQ("", settings.ownList[i]) << c.text;
+    }
+}
+
+TEST(SizeValueTest, OnlyPositiveDecimalIntegersThatFitCount)
+{
+    EXPECT_EQ(7, ParseSizeValue("007"));
+    EXPECT_EQ(2147483647, ParseSizeValue("0002147483647"));
+    for (const char *bad : {"", "0", "12 ", " 12", "-5", "+5", "1.5", "5KB", "2147483648", "99999999999999999999"})
+        EXPECT_EQ(0, ParseSizeValue(bad)) << '"' << bad << '"';
 }
 
 }  // namespace
