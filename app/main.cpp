@@ -20,16 +20,21 @@
 // The search settings are written on this thread only, and only while no search runs; each search
 // takes a copy at its start for its walkers.
 //
-// Threads. A search runs one walker per root and one watcher that waits for them; a send runs one
-// send thread; numbering and export run a thread each. No worker touches a control itself: walkers,
-// the watcher, numbering and export ask this thread with SendMessage, which runs the request here
-// and waits for it; so does the send thread for each next line to copy, this thread keeping the
-// send's place in the list (send_position.h). For its progress the send thread leaves its latest
-// figures under a small lock, never held while it sends, and posts one refresh message. The one
-// lock around numbering and appending a found file is taken by walkers only, never by this thread.
-// Workers are never suspended or killed: a pause holds walkers at safe points on an event, a stop
-// lets them unwind, and closing during a send asks the copy to abort and waits for it briefly while
-// still serving messages.
+// Threads. A search runs one walker per root and a watcher that waits for them; a send runs one
+// send thread; numbering runs a thread per pass. The watcher and the export show windows (the
+// report box, the Save dialog) on threads of their own, and under Wine a thread that has shown a
+// window keeps some memory after it ends: so one watcher serves search after search (another
+// only while it still shows the report before), and one export thread serves each Export List
+// command in turn. No worker touches a control itself: walkers, the watcher, numbering and export
+// ask this thread with SendMessage, which runs the request here and waits for it; so do the send
+// thread for each next line to copy and the export thread for each next line to write, this
+// thread keeping their places in the list (send_position.h, export_list.cpp). For its progress
+// the send thread leaves its latest figures under a small lock, never held while it sends, and
+// posts one refresh message. The one lock around numbering and appending a found file is taken by
+// walkers only, never by this thread. Workers are never suspended or killed: a pause holds walkers
+// at safe points on an event, a stop lets them unwind, and closing during a send asks the copy to
+// abort and waits for it briefly while still serving messages; closing during an export waits the
+// same way until its file is whole.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
 // a timer repaints what changed ten times a second, whatever the user scrolled, selected or
