@@ -8,7 +8,6 @@
 #include "../settings/search_settings.h"
 #include "../settings/settings_dialog.h"
 #include "ids.h"
-#include "main_window.h"
 #include "result_list.h"
 #include "state.h"
 
@@ -144,14 +143,17 @@ void ShowResultListMenu(HWND window, HWND target, LPARAM screenPos)
     DestroyMenu(menu);
 }
 
+// WM_VKEYTOITEM's answer for a key the program acted on: the list box does nothing more with it.
+static const LRESULT kKeyHandled = -2;
+
 LRESULT HandleListKey(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case VK_RETURN: OpenSelectedFile(); return -2;
-    case VK_DELETE: DeleteSelectedFile(); return -2;
-    case 'F': OpenParentFolder(); return -2;
-    case 'R': RemoveSelectedLine(); return -2;
-    case 'P': ShowFileProperties(); return -2;
+    case VK_RETURN: OpenSelectedFile(); return kKeyHandled;
+    case VK_DELETE: DeleteSelectedFile(); return kKeyHandled;
+    case 'F': OpenParentFolder(); return kKeyHandled;
+    case 'R': RemoveSelectedLine(); return kKeyHandled;
+    case 'P': ShowFileProperties(); return kKeyHandled;
     default: return DefWindowProcA(window, WM_VKEYTOITEM, wParam, lParam);
     }
 }

@@ -3,30 +3,32 @@
 //
 // Architecture
 //
-// Modules. app/ holds the entry point (this file), the main window (main_window.cpp), the menus
-// and the one command dispatch (commands.cpp), the result list with its item actions and the
-// numbering thread (result_list.cpp), and the program-wide state (state.h, the only header that
-// declares shared variables). settings/ holds the search settings record, the advanced settings
-// dialog and the settings file; search/ the drive lists, the walker with its match rule and the
-// run control of a search; send/ the send engine, the program's own file copy and the progress
-// window; export/ the list export. line_format.cpp, drive_list.cpp, match.cpp, search_text.cpp,
-// search_settings.cpp, settings_format.cpp, send_text.cpp and export_rules.cpp hold logic that
-// needs no window; they are built for the host as well and unit-tested there.
+// Modules. app/ holds the entry point (this file), the main window (main_window.cpp), what every
+// window shares (controls.cpp), the menus and the one command dispatch (commands.cpp), the result
+// list with its item actions and the numbering thread (result_list.cpp), and the program-wide state
+// (state.h, the only header that declares shared variables). settings/ holds the search settings
+// record, the advanced settings dialog and the settings file; search/ the drive lists, the walker
+// with its match rule and the run control of a search; send/ the send engine, the program's own
+// file copy and the progress window; export/ the list export. line_format.cpp, drive_list.cpp,
+// match.cpp, search_text.cpp, search_settings.cpp, settings_format.cpp, send_text.cpp and
+// export_rules.cpp hold logic that needs no window; they are built for the host as well and
+// unit-tested there.
 //
 // Ownership. Every window and control belongs to this, the first thread: the main window, the
 // modal advanced settings dialog (inside its own modal loop) and the modeless progress window
 // (through IsDialogMessageA below). The result list is the only store of search results.
-// The search settings are written on this thread only, and only while no search runs.
+// The search settings are written on this thread only, and only while no search runs; each search
+// takes a copy at its start for its walkers.
 //
-// Threads. A search runs one walker per root and one watcher that waits for them; a send runs
-// one send thread; numbering and export run a thread each. No worker touches a control itself:
-// walkers, the watcher, numbering and export ask this thread with SendMessage, which runs the
-// request here and waits for it; so does the send thread for each next line to copy, this thread
-// keeping the send's place in the list (send_position.h). For its progress the send thread leaves
-// its latest figures under a small lock, never held while it sends, and posts one refresh message. The one lock around
-// numbering and appending a found file is taken by walkers only, never by this thread. Workers
-// are never suspended or killed: a pause holds walkers at safe points on an event, a stop lets
-// them unwind, and closing during a send asks the copy to abort and waits for it briefly while
+// Threads. A search runs one walker per root and one watcher that waits for them; a send runs one
+// send thread; numbering and export run a thread each. No worker touches a control itself: walkers,
+// the watcher, numbering and export ask this thread with SendMessage, which runs the request here
+// and waits for it; so does the send thread for each next line to copy, this thread keeping the
+// send's place in the list (send_position.h). For its progress the send thread leaves its latest
+// figures under a small lock, never held while it sends, and posts one refresh message. The one
+// lock around numbering and appending a found file is taken by walkers only, never by this thread.
+// Workers are never suspended or killed: a pause holds walkers at safe points on an event, a stop
+// lets them unwind, and closing during a send asks the copy to abort and waits for it briefly while
 // still serving messages.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
@@ -38,6 +40,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "controls.h"
 #include "main_window.h"
 #include "state.h"
 

@@ -6,30 +6,14 @@
 #include "../send/send_engine.h"
 #include "../settings/search_settings.h"
 #include "commands.h"
+#include "controls.h"
 #include "ids.h"
 #include "result_list.h"
 #include "state.h"
 
-const char kAppCaption[] = "Sorvane 1.0";
-
 static const DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
 static const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 static const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
-
-static HFONT MakeFont(int height, int weight, bool italic, const char *face)
-{
-    return CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, 0, 0, 0, 0, 0, face);
-}
-
-HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
-                 HFONT font)
-{
-    HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);
-    if (font)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    return control;
-}
 
 static void OnCreate(HWND window)
 {
@@ -87,19 +71,6 @@ static void OnActivate(WPARAM wParam)
         SetFocus(g_resultList);
 }
 
-static void OnPaint(HWND window)
-{
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EndPaint(window, &ps);
-}
-
-INT_PTR StaticOnWhite(HDC dc)
-{
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(g_whiteBrush);
-}
-
 static LRESULT OnCtlColorStatic(HDC dc)
 {
     SetTextColor(dc, RGB(100, 80, 255));
@@ -132,9 +103,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         OnActivate(wParam);
         return 0;
-    case WM_PAINT:
-        OnPaint(window);
-        return 0;
     case WM_CLOSE:
         OnClose(window);
         return 0;
@@ -158,12 +126,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSearchEnded();
         return 0;
     case WM_CLOSE_PROGRESS:
-        OnSendEnded(static_cast<int>(wParam), static_cast<int>(lParam));
+        OnCloseProgress(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     case WM_SEND_REPORT:
         ShowSendReport(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
-    default:
+    default:  // WM_PAINT too: nothing is drawn on the window itself; DefWindowProcA begins and ends the paint
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -4,14 +4,7 @@
 
 #include <windows.h>
 
-extern const char kAppCaption[];   // "Sorvane 1.0": caption of the program's message boxes
-
 bool RegisterMainWindowClass(HINSTANCE instance);
-// Static controls of every window draw transparently over the white brush; returns that brush.
-INT_PTR StaticOnWhite(HDC dc);
-// Creates a child control of this module with no extended style and sets its font (if any).
-HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
-                 HFONT font);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

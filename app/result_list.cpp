@@ -9,9 +9,9 @@
 
 #include "../search/search_text.h"
 #include "../send/send_position.h"
+#include "controls.h"
 #include "ids.h"
 #include "line_format.h"
-#include "main_window.h"
 #include "state.h"
 
 enum { kNumberingLineBytes = 1080 };
@@ -225,7 +225,7 @@ void ResetResultList()
     g_resultList = CreateWindowExA(0, "LISTBOX", "", listStyle, 160, 280, 730, 370, g_mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RESULT_LIST)), g_instance, NULL);
     if (!s_listFont)
-        s_listFont = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
+        s_listFont = MakeFont(17, 0, false, "Times new roman");
     SendMessageA(g_resultList, WM_SETFONT, reinterpret_cast<WPARAM>(s_listFont), 0);
     SendMessageA(g_resultList, LB_SETHORIZONTALEXTENT, 1800, 0);
     UpdateWindow(g_resultList);
@@ -236,7 +236,7 @@ void ResetResultList()
     g_statusLine = CreateWindowExA(0, "STATIC", "Search In", WS_CHILD | WS_VISIBLE, 160, 245, 730, 35, g_mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_LINE)), g_instance, NULL);
     if (!s_statusFont)
-        s_statusFont = CreateFontA(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
+        s_statusFont = MakeFont(16, 0, false, "Times new roman");
     SendMessageA(g_statusLine, WM_SETFONT, reinterpret_cast<WPARAM>(s_statusFont), 0);
     s_staticProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(g_statusLine, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusLineProc)));
@@ -261,8 +261,7 @@ static void ReadSelectedPath()
     std::memcpy(g_selectedPath, path, std::strlen(path) + 1);
 }
 
-// Only a line the user selected in the current list is acted on.
-static bool HaveSelection()
+bool HaveSelection()
 {
     return g_resultList && g_selectedIndex >= 0 && g_selectedPath[0] != '\0';
 }

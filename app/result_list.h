@@ -7,6 +7,8 @@
 
 void ResetResultList();
 void UpdateSelection();
+// A line of the current list is selected (g_selectedPath): only such a line is acted on or sent.
+bool HaveSelection();
 void OpenSelectedFile();
 void OpenParentFolder();
 void ShowFileProperties();

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/line_format.h"
-#include "../app/main_window.h"
 #include "../app/state.h"
 #include "export_rules.h"
 

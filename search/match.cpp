@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "../settings/search_settings.h"
-
 const char *const kImageExtensions[5] = {"jpg", "png", "gif", "tif", "bmp"};
 const char *const kAudioExtensions[4] = {"mp3", "wma", "aac", "wav"};
 const char *const kVideoExtensions[8] = {"avi", "mp4", "wmv", "mkv", "mpg", "mov", "flv", "3gp"};
@@ -46,9 +44,8 @@ static bool EqualsOwnEntry(const char *entry, const char *ext, size_t extLen)
     return true;
 }
 
-bool MatchesSearch(const char *path, uint64_t size, const MediaSwitches &media)
+bool MatchesSearch(const char *path, uint64_t size, const SearchSettings &s, const MediaSwitches &media)
 {
-    const SearchSettings &s = g_settings;
     if (s.minSwitch && size < SizeLimitBytes(s.minValue, s.minUnit))
         return false;
     if (s.maxSwitch && size > SizeLimitBytes(s.maxValue, s.maxUnit))

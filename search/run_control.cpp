@@ -4,11 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/ids.h"
-#include "../app/main_window.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
-#include "../settings/search_settings.h"
 #include "search_text.h"
 #include "walker.h"
 
@@ -45,7 +44,7 @@ static void StartWalker(const char *root)
         std::free(copy);
         return;
     }
-    SetThreadPriority(walker, THREAD_PRIORITY_NORMAL);
+    // A new thread runs at normal priority, the walkers' own: no SetThreadPriority is needed.
     s_walkers[s_walkerCount++] = walker;
 }
 
@@ -63,8 +62,7 @@ static void EndSearch()
     s_pausedTime.store(0);
     SetWindowTextA(g_startButton, "Start Searching");
     SetWindowTextA(g_advancedButton, "Advanced Search...");
-    EnableWindow(g_startButton, TRUE);
-    EnableWindow(g_advancedButton, TRUE);
+    // Both buttons stay enabled through a search (nothing disables them): no EnableWindow here.
     EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | (g_foundCount.load() > 0 ? MF_ENABLED : MF_GRAYED));
     SendMessageA(g_mainWindow, WM_SEARCH_ENDED, 0, 0);
 
@@ -102,15 +100,20 @@ void StartSearch()
     g_listedBytes.store(0);
     g_foundCount.store(0);
     MediaSwitches media = {IsTicked(g_mediaBoxes[0]), IsTicked(g_mediaBoxes[1]), IsTicked(g_mediaBoxes[2])};
+    // The walkers wait for this thread at every line they add and every status text: above them,
+    // it serves each request at once and the window stays responsive. It stays raised afterwards.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     s_walkerCount = 0;
     s_pausedTime.store(0);
-    PrepareWalkers(media);
+    PrepareWalkers(g_settings, media);
     if (!s_running)
         s_running = CreateEventA(NULL, FALSE, FALSE, NULL);
     ResetEvent(s_running);
     SetSearchPacing(true);
 
+    // The 100 ms pauses after each walker and after the watcher are the defined pace of a search
+    // start; they hold this thread only (a walker waits at its first status text until Start
+    // returns) and order nothing: the event below is what makes sure the search is Running.
     if (g_settings.folderSwitch) {
         // A settings file may switch the folder on without naming one; an empty root would
         // walk the root of the current drive instead.

@@ -12,15 +12,17 @@
 // not be listed anyway.
 enum { kWalkPathBytes = 520, kStatusBytes = kWalkPathBytes + 16 };
 
-static SRWLOCK s_numberingLock = SRWLOCK_INIT;  // taken by walkers only, never by the UI thread
-static HANDLE s_gate;                           // manual reset; reset while the search is paused
+static SRWLOCK s_appendLock = SRWLOCK_INIT;  // one append at a time; taken by walkers only, never by the UI thread
+static HANDLE s_gate;                        // manual reset; reset while the search is paused
+static SearchSettings s_settings;             // as the search took them at its start
 static MediaSwitches s_media;
 
-void PrepareWalkers(const MediaSwitches &media)
+void PrepareWalkers(const SearchSettings &settings, const MediaSwitches &media)
 {
     if (!s_gate)
         s_gate = CreateEventA(NULL, TRUE, TRUE, NULL);
     SetEvent(s_gate);
+    s_settings = settings;
     s_media = media;
 }
 
@@ -45,7 +47,7 @@ static void WaitWhilePaused()
 // Numbering, size, append and count as one step no other walker interleaves.
 static void AddFoundFile(const char *path, uint64_t size)
 {
-    AcquireSRWLockExclusive(&s_numberingLock);
+    AcquireSRWLockExclusive(&s_appendLock);
     WaitWhilePaused();
     int number = g_foundCount.load() + 1;
     char line[kLineBytes];
@@ -60,7 +62,7 @@ static void AddFoundFile(const char *path, uint64_t size)
             g_foundCount.store(number);
         }
     }
-    ReleaseSRWLockExclusive(&s_numberingLock);
+    ReleaseSRWLockExclusive(&s_appendLock);
 }
 
 // Walks one folder; true when the walk ended on a stop request, so that the levels above close
@@ -87,7 +89,7 @@ static bool WalkLevel(const char *folder, char *scratch)
             continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-            if (len <= kMaxExaminedPathChars && MatchesSearch(path, size, s_media))
+            if (len <= kMaxExaminedPathChars && MatchesSearch(path, size, s_settings, s_media))
                 AddFoundFile(path, size);
         } else if (!IsSkippedFolderName(entry.cFileName)) {
             stopped = WalkLevel(path, scratch);

@@ -6,8 +6,9 @@
 
 #include "match.h"
 
-// Before the walkers of a search start (UI thread): fixes the media switches, opens the gate.
-void PrepareWalkers(const MediaSwitches &media);
+// Before the walkers of a search start (UI thread): fixes the search settings and the media
+// switches they match files against, and opens the gate.
+void PrepareWalkers(const SearchSettings &settings, const MediaSwitches &media);
 // Pause closes the gate, Resume and Stop open it. A walker waits at the gate at its safe points:
 // entering a folder (before its status) and before adding a line.
 void CloseWalkGate();

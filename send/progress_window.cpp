@@ -8,8 +8,8 @@
 #include <ctime>
 #include <mutex>
 
+#include "../app/controls.h"
 #include "../app/ids.h"
-#include "../app/main_window.h"
 #include "../app/state.h"
 #include "send_position.h"
 
@@ -44,8 +44,8 @@ static void OnInitDialog(HWND window)
     g_progressWindow = window;
     s_shown.percent = -1;
     s_shown.statusVersion = s_shown.speedVersion = 0;
-    s_largeFont = CreateFontA(20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-    s_smallFont = CreateFontA(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    s_largeFont = MakeFont(20, 0, false, "Times New Roman");
+    s_smallFont = MakeFont(16, 0, false, "Times New Roman");
     MakeControl(window, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 30, 30, 400, 35,
                 IDC_PROGRESS_BAR, NULL);
     MakeControl(window, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 440, 35, 40, 35, IDC_PROGRESS_PERCENT,

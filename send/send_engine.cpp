@@ -1,14 +1,13 @@
 #include "send_engine.h"
 
-#include <shlobj.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/ids.h"
 #include "../app/line_format.h"
-#include "../app/main_window.h"
+#include "../app/result_list.h"
 #include "../app/state.h"
 #include "file_copy.h"
 #include "progress_window.h"
@@ -71,17 +70,8 @@ bool IsSendCommand(int id)
 // The folder the user picks, or false when the browser was cancelled.
 static bool BrowseSendFolder(char *folder)
 {
-    BROWSEINFOA info = {};
-    info.hwndOwner = g_mainWindow;
-    info.lpszTitle = "Navigate to the folder you want to send data to";
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
-    LPITEMIDLIST item = SHBrowseForFolderA(&info);
-    if (!item)
-        return false;
-    folder[0] = '\0';
-    BOOL ok = SHGetPathFromIDListA(item, folder);
-    ILFree(item);
-    return ok && folder[0] != '\0';
+    return BrowseForFolder(g_mainWindow, "Navigate to the folder you want to send data to", folder) &&
+           folder[0] != '\0';
 }
 
 // Status label for the file about to be copied; its size then counts as started.
@@ -201,12 +191,6 @@ static DWORD WINAPI SendAllFilesThread(LPVOID param)
     return 0;
 }
 
-// Whether Send To has a file to send: a line of the current list was selected.
-static bool HasSelectedLine()
-{
-    return g_resultList && g_selectedIndex >= 0 && g_selectedPath[0] != '\0';
-}
-
 void HandleSendCommand(int id)
 {
     if (g_sending.load()) {
@@ -216,7 +200,7 @@ void HandleSendCommand(int id)
     }
     bool all = id >= IDM_SEND_ALL_BASE;
     int k = id - (all ? IDM_SEND_ALL_BASE : IDM_SEND_TO_BASE);
-    if (!all && !HasSelectedLine())
+    if (!all && !HaveSelection())
         return;
 
     SendJob *job = static_cast<SendJob *>(std::calloc(1, sizeof(SendJob)));
@@ -256,13 +240,13 @@ void HandleSendCommand(int id)
     s_sendThread = CreateThread(NULL, 0, all ? SendAllFilesThread : SendSelectedFileThread, job, 0, &s_sendThreadId);
     if (!s_sendThread) {
         std::free(job);
-        OnSendEnded(0, 0);
+        OnCloseProgress(0, 0);
         return;
     }
-    Sleep(50);
+    Sleep(50);  // the defined pace of a send start; a Send All's thread waits for its first line until then
 }
 
-void OnSendEnded(int failed, int reached)
+void OnCloseProgress(int failed, int reached)
 {
     if (g_progressWindow)
         DestroyWindow(g_progressWindow);

@@ -12,7 +12,7 @@ bool IsSendCommand(int id);
 void HandleSendCommand(int id);
 // The close-progress message arrived: the progress window goes and the send is over. failed of
 // the reached lines could not be copied; the report of them is posted to the main window.
-void OnSendEnded(int failed, int reached);
+void OnCloseProgress(int failed, int reached);
 // "N of M file(s) could not be sent.", owned by the main window (WM_SEND_REPORT).
 void ShowSendReport(int failed, int reached);
 // A confirmed exit during a send: asks the copy to stop and remove its partial file, and waits

@@ -9,9 +9,6 @@
 
 #include "../app/line_format.h"
 
-// Sent by the send thread to the progress window, lParam the SendLine to fill.
-#define WM_NEXT_SEND_LINE (WM_APP + 21)
-
 struct SendLine {
     bool taken;            // a line was handed out; false: the send has reached its end
     bool readable;         // the text fits in line (always, for lines the program writes)

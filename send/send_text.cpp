@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../search/search_text.h"
+
 static const double kKilo = 1024.0;
 static const double kMega = 1048576.0;
 
@@ -73,17 +75,13 @@ void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remainin
     double quotient = static_cast<double>(remaining) / speed;
     if (quotient > 1e18)  // 1 B/s against exabytes: keep the conversion defined
         quotient = 1e18;
-    unsigned long long seconds = static_cast<unsigned long long>(quotient);
-    unsigned long long minutes = 0;
-    if (seconds > 60) {
-        minutes = seconds / 60;
-        seconds %= 60;
-    }
+    long long minutes = 0, seconds = 0;
+    SplitElapsed(static_cast<long long>(quotient), &minutes, &seconds);
     char timeText[96];
     if (minutes != 0)
-        std::snprintf(timeText, sizeof timeText, "Time Remaining: %llu Minute(s) %llu Second(s)", minutes, seconds);
+        std::snprintf(timeText, sizeof timeText, "Time Remaining: %lld Minute(s) %lld Second(s)", minutes, seconds);
     else
-        std::snprintf(timeText, sizeof timeText, "Time Remaining: %llu Second(s)", seconds);
+        std::snprintf(timeText, sizeof timeText, "Time Remaining: %lld Second(s)", seconds);
     std::snprintf(out, outBytes, "Speed: %.2f MB/s\n%s", speed / kMega, timeText);
 }
 

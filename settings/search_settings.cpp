@@ -2,26 +2,13 @@
 
 #include <cstring>
 
-SearchSettings g_settings = {
-    false, "", false, false, nullptr, {}, 0, false, 0, "KB", false, 0, "GB",
-};
-
-void ResetSearchSettings(SearchSettings *s)
-{
-    char *text = s->extensionText;
-    *s = SearchSettings();
-    s->extensionText = text;
-    std::strcpy(s->minUnit, "KB");
-    std::strcpy(s->maxUnit, "GB");
-}
-
-bool ParseExtensionList(const char *text)
+bool ParseExtensionList(const char *text, SearchSettings *settings)
 {
     size_t len = std::strlen(text);
     if (len == 0 || std::strchr(text, '.') == nullptr)
         return false;
 
-    SearchSettings &s = g_settings;
+    SearchSettings &s = *settings;
     std::memset(s.ownList, 0, sizeof s.ownList);
     s.ownCount = 0;
 
@@ -57,13 +44,9 @@ int ParseSizeValue(const char *text)
     return static_cast<int>(value);
 }
 
-uint64_t SizeLimitBytes(int value, const char *unit)
+uint64_t SizeLimitBytes(int value, SizeUnit unit)
 {
-    uint64_t factor = 1024;
-    if (std::strcmp(unit, "MB") == 0)
-        factor = 1048576;
-    else if (std::strcmp(unit, "GB") == 0)
-        factor = 1073741824;
+    uint64_t factor = unit == UNIT_GB ? 1073741824 : unit == UNIT_MB ? 1048576 : 1024;
     return static_cast<uint64_t>(static_cast<uint32_t>(value)) * factor;
 }
 
@@ -71,12 +54,4 @@ const char *UnitText(int unitIndex)
 {
     static const char *const kUnits[] = {"KB", "MB", "GB"};
     return (unitIndex >= 0 && unitIndex < 3) ? kUnits[unitIndex] : kUnits[0];
-}
-
-int UnitIndex(const char *unit)
-{
-    for (int i = 0; i < 3; ++i)
-        if (std::strcmp(unit, UnitText(i)) == 0)
-            return i;
-    return 0;
 }

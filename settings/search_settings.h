@@ -1,5 +1,6 @@
-// The search settings record and its text rules. No window code here: the host unit tests and
-// fuzzers build this file as it is.
+// The search settings record and its text rules. No window code here and no program-wide state:
+// the host unit tests and fuzzers build this file as it is. The program's record is g_settings
+// (app/state.h).
 #ifndef SORVANE_SEARCH_SETTINGS_H
 #define SORVANE_SEARCH_SETTINGS_H
 
@@ -22,25 +23,24 @@ struct SearchSettings {
     int ownCount;                            // entries stored by the last ParseExtensionList
     bool minSwitch;
     int minValue;
-    char minUnit[3];                         // "KB", "MB" or "GB"
+    SizeUnit minUnit;
     bool maxSwitch;
     int maxValue;
-    char maxUnit[3];
+    SizeUnit maxUnit;
 };
 
-extern SearchSettings g_settings;  // written on the UI thread only while no search runs
-
-// Fills ownList and ownCount from the typed text; false for an invalid list (empty, no '.',
-// an entry over 20 characters, or more than 100 entries). Entries parsed before the fault stay.
-bool ParseExtensionList(const char *text);
+// Fills the settings' ownList and ownCount from the typed text; false for an invalid list (empty,
+// no '.', an entry over 20 characters, or more than 100 entries). Entries parsed before the fault
+// stay.
+bool ParseExtensionList(const char *text, SearchSettings *settings);
 // The value of a text of decimal digits, or 0 when it is not a positive integer that fits
 // in 31 bits.
 int ParseSizeValue(const char *text);
-// value times the unit's byte count ("KB", "MB", "GB"), in 64 bits.
-uint64_t SizeLimitBytes(int value, const char *unit);
+// value times the unit's byte count, in 64 bits.
+uint64_t SizeLimitBytes(int value, SizeUnit unit);
 
-const char *UnitText(int unitIndex);        // "KB", "MB", "GB"; "KB" for an index out of range
-int UnitIndex(const char *unit);            // 0, 1, 2 by the unit's text; 0 when unknown
-void ResetSearchSettings(SearchSettings *s); // the defaults of a program start (keeps extensionText)
+// "KB", "MB", "GB": the unit as the unit boxes and the settings file write it; "KB" for an index
+// out of range.
+const char *UnitText(int unitIndex);
 
 #endif

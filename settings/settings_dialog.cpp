@@ -1,14 +1,13 @@
 #include "settings_dialog.h"
 
 #include <commdlg.h>
-#include <shlobj.h>
 
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/ids.h"
-#include "../app/main_window.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_file.h"
@@ -74,9 +73,9 @@ static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, 
 
 static void MakeFonts()
 {
-    s_fonts[FONT_CHOICE] = CreateFontA(20, 0, 0, 0, 0, TRUE, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-    s_fonts[FONT_TEXT] = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
-    s_fonts[FONT_BUTTON] = CreateFontA(24, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, "Times New Roman");
+    s_fonts[FONT_CHOICE] = MakeFont(20, 0, true, "Times New Roman");
+    s_fonts[FONT_TEXT] = MakeFont(17, 0, false, "Times New Roman");
+    s_fonts[FONT_BUTTON] = MakeFont(24, 1, false, "Times New Roman");
 }
 
 static void ReleaseFonts()
@@ -134,7 +133,7 @@ static void ShowNamesChoice(HWND dialog, int id)
 
 // A limit that is off shows "1" with its unit box on the stored unit, so that the box and the
 // unit that a save or a search uses always agree.
-static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, const char *unit)
+static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, SizeUnit unit)
 {
     char text[16] = "1";
     if (on) {
@@ -142,7 +141,7 @@ static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, boo
         std::snprintf(text, sizeof text, "%d", value);
     }
     SetDlgItemTextA(dialog, valueBox, text);
-    SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(UnitIndex(unit)), 0);
+    SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(unit), 0);
 }
 
 static void ShowSettings(HWND dialog)
@@ -174,18 +173,10 @@ static void ShowSettings(HWND dialog)
 
 // --- Commands ---
 
-static void BrowseForFolder(HWND dialog)
+static void ChooseSearchFolder(HWND dialog)
 {
-    BROWSEINFOA info = {};
-    info.hwndOwner = dialog;
-    info.lpszTitle = "Navigate to the folder you want to search in";
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-    char path[MAX_PATH] = "";
-    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
-    if (chosen)
-        ILFree(chosen);
-    if (!ok) {
+    char path[MAX_PATH];
+    if (!BrowseForFolder(dialog, "Navigate to the folder you want to search in", path)) {
         ShowDrivesChoice(dialog);
         return;
     }
@@ -198,7 +189,7 @@ static void OnFolderChoice(HWND dialog)
 {
     Check(dialog, IDC_ADV_FOLDER, true);
     Check(dialog, IDC_ADV_DRIVES, false);
-    BrowseForFolder(dialog);
+    ChooseSearchFolder(dialog);
 }
 
 static void OnUnitChange(HWND dialog, int box)
@@ -206,8 +197,7 @@ static void OnUnitChange(HWND dialog, int box)
     int index = static_cast<int>(SendDlgItemMessageA(dialog, box, CB_GETCURSEL, 0, 0));
     if (index < 0 || index > 2)
         return;
-    char *unit = box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit;
-    lstrcpynA(unit, UnitText(index), sizeof g_settings.minUnit);
+    (box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit) = static_cast<SizeUnit>(index);
 }
 
 // The Save and Open dialogs belong to the main window; this dialog is kept from taking clicks
@@ -296,7 +286,7 @@ static void OnOk(HWND dialog)
         GetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, text, sizeof text);
         if (s.extensionText)
             std::memcpy(s.extensionText, text, std::strlen(text) + 1);
-        if (!ParseExtensionList(text)) {
+        if (!ParseExtensionList(text, &s)) {
             if (!GoOnAnyway(dialog, kExtensionQuestion))
                 return;
             s.ownExtensions = false;

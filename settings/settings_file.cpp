@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/ids.h"
-#include "../app/main_window.h"
 #include "../app/state.h"
 #include "search_settings.h"
 #include "settings_format.h"
@@ -30,11 +30,11 @@ bool SaveSettingsFile(const char *path)
     }
     HWND dialog = g_advancedDialog;
     char folder[kFolderMaxChars + 1] = "";
-    char extensions[kExtensionBoxMaxChars + 1] = "";
+    char extensions[kExtensionTextMaxChars + 1] = "";
     char minValue[kSizeValueMaxChars + 1] = "";
     char maxValue[kSizeValueMaxChars + 1] = "";
     SettingsChoices c = {WHERE_DRIVES, folder, NAMES_DEFAULT, extensions, false, minValue,
-                         g_settings.minUnit, false, maxValue, g_settings.maxUnit};
+                         UnitText(g_settings.minUnit), false, maxValue, UnitText(g_settings.maxUnit)};
     if (IsCheckedIn(dialog, IDC_ADV_FOLDER)) {
         c.where = WHERE_FOLDER;
         GetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, folder, sizeof folder);
@@ -109,7 +109,7 @@ static void ApplyAction(HWND dialog, const SettingsAction &a)
     case SETTINGS_SIZE_UNIT:
         SendDlgItemMessageA(dialog, minimum ? IDC_ADV_MIN_UNIT : IDC_ADV_MAX_UNIT, CB_SETCURSEL,
                             static_cast<WPARAM>(a.unit), 0);
-        lstrcpynA(minimum ? g_settings.minUnit : g_settings.maxUnit, UnitText(a.unit), sizeof g_settings.minUnit);
+        (minimum ? g_settings.minUnit : g_settings.maxUnit) = static_cast<SizeUnit>(a.unit);
         break;
     default:
         break;

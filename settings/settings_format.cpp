@@ -48,7 +48,7 @@ int SettingsFilePieces(const SettingsChoices &c, SettingsPiece *pieces)
         AddPiece(pieces, &count, "2", 1);
     } else if (c.names == NAMES_OWN) {
         AddPiece(pieces, &count, "3 ", 2);
-        AddPiece(pieces, &count, c.extensions, BoundedLength(c.extensions, kExtensionBoxMaxChars));
+        AddPiece(pieces, &count, c.extensions, BoundedLength(c.extensions, kExtensionTextMaxChars));
     } else {
         AddPiece(pieces, &count, "1", 1);
     }

@@ -6,12 +6,13 @@
 
 #include <cstddef>
 
+#include "search_settings.h"
+
 enum {
     kSettingsReadBytes = 800,   // the reader looks at no more of a file
     kSettingsMaxFileBytes = 796,  // the longest file the writer makes: 263 + 503 + 16 + 14
     kSettingsMaxPieces = 16,
-    kFolderMaxChars = 259,      // the folder label and the search folder hold no more
-    kExtensionBoxMaxChars = 499,
+    kFolderMaxChars = kSearchFolderBytes - 1,   // the folder label and the search folder hold no more
     kSizeValueMaxChars = 9,
     kLine1MaxChars = 271,       // the reader's line bounds; a longer line is invalid data
     kLine2MaxChars = 511,

@@ -39,19 +39,20 @@ static std::string Write(const SettingsChoices &c)
 static void CheckExtensionList(const std::string &typed)
 {
     std::string text = typed.substr(0, kExtensionTextMaxChars);
+    static SearchSettings settings;
     for (int i = 0; i < kOwnExtensionSlots; ++i)
-        std::strcpy(g_settings.ownList[i], ".stale");
-    g_settings.ownCount = kOwnExtensionSlots;
-    bool valid = ParseExtensionList(text.c_str());
+        std::strcpy(settings.ownList[i], ".stale");
+    settings.ownCount = kOwnExtensionSlots;
+    bool valid = ParseExtensionList(text.c_str(), &settings);
     if (text.find('.') == std::string::npos) {
-        Check(!valid && g_settings.ownCount == kOwnExtensionSlots && std::strcmp(g_settings.ownList[99], ".stale") == 0);
+        Check(!valid && settings.ownCount == kOwnExtensionSlots && std::strcmp(settings.ownList[99], ".stale") == 0);
         return;
     }
-    Check(g_settings.ownCount >= 0 && g_settings.ownCount <= kOwnExtensionSlots);
+    Check(settings.ownCount >= 0 && settings.ownCount <= kOwnExtensionSlots);
     for (int i = 0; i < kOwnExtensionSlots; ++i) {
-        const char *entry = g_settings.ownList[i];
+        const char *entry = settings.ownList[i];
         Check(std::strlen(entry) <= kOwnExtensionMaxChars);
-        Check(i < g_settings.ownCount ? (entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos))
+        Check(i < settings.ownCount ? (entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos))
                                       : entry[0] == '\0');
     }
 }
@@ -192,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(a.kind == b.kind && a.limit == b.limit && a.unit == b.unit);
         // The writer takes what the dialog's boxes give: 9 characters of a value, 499 of extensions.
         size_t keep = a.kind == SETTINGS_SIZE_ON    ? kSizeValueMaxChars
-                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionBoxMaxChars
+                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars
                                                      : sizeof a.text;
         Check(std::strncmp(a.text, b.text, keep) == 0);
     }

@@ -17,7 +17,7 @@ const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
 
 class MatchTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSearchSettings(&g_settings); }
+    SearchSettings settings = {};
 };
 
 TEST_F(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
@@ -31,49 +31,44 @@ TEST_F(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
         {"a.3gp", kNone, false},
     };
     for (const auto &t : tables)
-        EXPECT_EQ(t.listed, MatchesSearch(t.path, 0, t.media)) << t.path;
+        EXPECT_EQ(t.listed, MatchesSearch(t.path, 0, settings, t.media)) << t.path;
 
-    g_settings.ownExtensions = true;
-    ASSERT_TRUE(ParseExtensionList(".JPG .gz"));
+    settings.ownExtensions = true;
+    ASSERT_TRUE(ParseExtensionList(".JPG .gz", &settings));
     for (const char *listed : {"D:\\\\a.jpg", "D:\\\\b.Jpg", "D:\\\\c.tar.gz"})
-        EXPECT_TRUE(MatchesSearch(listed, 0, kNone)) << listed;
+        EXPECT_TRUE(MatchesSearch(listed, 0, settings, kNone)) << listed;
     for (const char *not_listed : {"D:\\\\d.mp3", "D:\\\\x.\xC9JPG"})
-        EXPECT_FALSE(MatchesSearch(not_listed, 0, kAll)) << not_listed;
-    g_settings.ownCount = 0;
-    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, kAll));
-    g_settings.searchEverything = true;
-    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, kNone));
+        EXPECT_FALSE(MatchesSearch(not_listed, 0, settings, kAll)) << not_listed;
+    settings.ownCount = 0;
+    EXPECT_FALSE(MatchesSearch("D:\\\\a.jpg", 0, settings, kAll));
+    settings.searchEverything = true;
+    EXPECT_TRUE(MatchesSearch("D:\\\\Docs.old\\readme", 0, settings, kNone));
 }
 
 // Each limit to the byte, also past 32 bits, and before the extension.
 TEST_F(MatchTest, SizeLimits)
 {
-    struct Limit { bool on; int value; const char *unit; };
+    struct Limit { bool on; int value; SizeUnit unit; };
     const struct { Limit min, max; uint64_t size; bool listed; } cases[] = {
-        {{true, 10, "KB"}, {}, 10 * KB, true},         {{true, 10, "KB"}, {}, 10 * KB - 1, false},
-        {{}, {true, 1, "MB"}, MB, true},               {{}, {true, 1, "MB"}, MB + 1, false},
-        {{true, 3000, "MB"}, {}, 3 * GB, true},        {{true, 3000, "MB"}, {}, 2 * GB, false},
-        {{true, 3000, "MB"}, {}, 3000 * MB - 1, false},
-        {{}, {true, 5, "GB"}, 5 * GB, true},           {{}, {true, 5, "GB"}, 5 * GB + 1, false},
-        {{true, 1, "KB"}, {true, 5, "GB"}, 4 * GB + KB, true},
-        {{true, 2, "MB"}, {true, 1, "MB"}, MB, false}, {{true, 2, "MB"}, {true, 1, "MB"}, 2 * MB, false},
-        {{true, 2147483647, "GB"}, {}, 2147483647 * GB - 1, false},
+        {{true, 10, UNIT_KB}, {}, 10 * KB, true},         {{true, 10, UNIT_KB}, {}, 10 * KB - 1, false},
+        {{}, {true, 1, UNIT_MB}, MB, true},               {{}, {true, 1, UNIT_MB}, MB + 1, false},
+        {{true, 3000, UNIT_MB}, {}, 3 * GB, true},        {{true, 3000, UNIT_MB}, {}, 2 * GB, false},
+        {{true, 3000, UNIT_MB}, {}, 3000 * MB - 1, false},
+        {{}, {true, 5, UNIT_GB}, 5 * GB, true},           {{}, {true, 5, UNIT_GB}, 5 * GB + 1, false},
+        {{true, 1, UNIT_KB}, {true, 5, UNIT_GB}, 4 * GB + KB, true},
+        {{true, 2, UNIT_MB}, {true, 1, UNIT_MB}, MB, false}, {{true, 2, UNIT_MB}, {true, 1, UNIT_MB}, 2 * MB, false},
+        {{true, 2147483647, UNIT_GB}, {}, 2147483647 * GB - 1, false},
     };
     for (const auto &c : cases) {
-        g_settings.searchEverything = true;
-        g_settings.minSwitch = c.min.on;
-        g_settings.minValue = c.min.value;
-        std::strcpy(g_settings.minUnit, c.min.unit ? c.min.unit : "KB");
-        g_settings.maxSwitch = c.max.on;
-        g_settings.maxValue = c.max.value;
-        std::strcpy(g_settings.maxUnit, c.max.unit ? c.max.unit : "GB");
-        EXPECT_EQ(c.listed, MatchesSearch("a", c.size, kNone)) << c.size;
+        settings.searchEverything = true;
+        settings.minSwitch = c.min.on;
+        settings.minValue = c.min.value;
+        settings.minUnit = c.min.unit;
+        settings.maxSwitch = c.max.on;
+        settings.maxValue = c.max.value;
+        settings.maxUnit = c.max.on ? c.max.unit : UNIT_GB;
+        EXPECT_EQ(c.listed, MatchesSearch("a", c.size, settings, kNone)) << c.size;
     }
-    ResetSearchSettings(&g_settings);
-    g_settings.maxSwitch = true;
-    g_settings.maxValue = 1;   // GB
-    EXPECT_TRUE(MatchesSearch("a.jpg", GB, kAll));
-    EXPECT_FALSE(MatchesSearch("a.jpg", GB + 1, kAll));
 }
 
 TEST(FolderNameTest, OnlyTheExactRecycleBinNamesAndDotsAreSkipped)
@@ -93,6 +88,7 @@ TEST(ExtensionListTest, EntriesRunFromADotToTheNextSpace)
     for (int i = 0; i < 100; ++i)
         hundred += ". ";
     const Strings stale(kOwnExtensionSlots, ".stale");
+    SearchSettings settings = {};
     const struct { std::string text; bool valid; Strings entries; } cases[] = {
         {".avi .jpg", true, {".avi", ".jpg"}},
         {".doc, .pdf\t.x\r\n.y", true, {".doc,", ".pdf\t.x\r\n.y"}},
@@ -108,12 +104,12 @@ TEST(ExtensionListTest, EntriesRunFromADotToTheNextSpace)
     };
     for (const auto &c : cases) {
         for (int i = 0; i < kOwnExtensionSlots; ++i)
-            std::strcpy(g_settings.ownList[i], ".stale");
-        g_settings.ownCount = kOwnExtensionSlots;
-        EXPECT_EQ(c.valid, ParseExtensionList(c.text.c_str())) << c.text;
-        EXPECT_EQ(c.entries, Strings(g_settings.ownList, g_settings.ownList + g_settings.ownCount)) << c.text;
-        for (int i = g_settings.ownCount; i < kOwnExtensionSlots; ++i)
-            EXPECT_STREQ("", g_settings.ownList[i]) << c.text;
+            std::strcpy(settings.ownList[i], ".stale");
+        settings.ownCount = kOwnExtensionSlots;
+        EXPECT_EQ(c.valid, ParseExtensionList(c.text.c_str(), &settings)) << c.text;
+        EXPECT_EQ(c.entries, Strings(settings.ownList, settings.ownList + settings.ownCount)) << c.text;
+        for (int i = settings.ownCount; i < kOwnExtensionSlots; ++i)
+            EXPECT_STREQ("", settings.ownList[i]) << c.text;
     }
 }
 

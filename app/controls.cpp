@@ -1,0 +1,42 @@
+#include "controls.h"
+
+#include <shlobj.h>
+
+#include "state.h"
+
+const char kAppCaption[] = "Sorvane 1.0";
+
+HFONT MakeFont(int height, int weight, bool italic, const char *face)
+{
+    return CreateFontA(height, 0, 0, 0, weight, italic, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, int x, int y, int w, int h, int id,
+                 HFONT font)
+{
+    HWND control = CreateWindowExA(0, cls, text, style, x, y, w, h, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, NULL);
+    if (font)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    return control;
+}
+
+INT_PTR StaticOnWhite(HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(g_whiteBrush);
+}
+
+bool BrowseForFolder(HWND owner, const char *title, char *path)
+{
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = title;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+    path[0] = '\0';
+    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
+    if (chosen)
+        ILFree(chosen);
+    return ok;
+}
