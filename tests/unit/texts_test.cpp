@@ -1,9 +1,14 @@
 // The texts and sums a search and a send show: the completion report, byte amounts, the send
-// status, the percentage, the bytes left, the speed gates and the time remaining.
+// status, the percentage, the bytes left, the speed gates, the time remaining and the order in
+// which a send of all lines takes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "../../search/search_text.h"
 #include "../../send/send_text.h"
@@ -91,6 +96,53 @@ TEST(TextsTest, SendTargetsTakeTheNameAfterTheLastBackslash)
     for (const char *folder : {"C:\\My Files", "F:\\"}) {
         ASSERT_TRUE(DestinationOfFolder(out, sizeof out, folder));
         EXPECT_EQ(std::string(folder) + (folder[3] ? "\\" : ""), out);
+    }
+}
+
+// A send of all lines against a user who removes lines anywhere (before the position, the line
+// being copied, lines still to come) and a search that appends lines, in random order. Every
+// line that stays is sent once and in list order; a removed line is never sent after its
+// removal; an appended line never.
+TEST(SendOrderTest, SendsExactlyTheLinesThatStayInTheList)
+{
+    std::mt19937 random(10);
+    for (int round = 0; round < 3000; ++round) {
+        int count = static_cast<int>(random() % 10);
+        std::vector<int> list;  // line ids; the first count lines are there at the start
+        for (int id = 0; id < count; ++id)
+            list.push_back(id);
+        int nextId = count;
+        std::set<int> removed;
+        std::vector<int> sent;
+        SendOrder order;
+        StartSendOrder(&order, count);
+        for (;;) {
+            for (int changes = static_cast<int>(random() % 3); changes > 0; --changes) {
+                if (!list.empty() && random() % 4 != 0) {
+                    size_t at = random() % list.size();
+                    removed.insert(list[at]);
+                    SendLineRemoved(&order, static_cast<int>(at));
+                    list.erase(list.begin() + static_cast<long>(at));
+                } else {
+                    list.push_back(nextId++);
+                }
+            }
+            int index = TakeSendIndex(&order);
+            if (index < 0)
+                break;
+            ASSERT_LT(index, static_cast<int>(list.size())) << "round " << round;
+            sent.push_back(list[static_cast<size_t>(index)]);
+            ASSERT_EQ(static_cast<int>(sent.size()), order.reached);
+        }
+        for (size_t i = 0; i < sent.size(); ++i) {
+            ASSERT_LT(sent[i], count) << "round " << round << ": an appended line was sent";
+            if (i > 0)
+                ASSERT_LT(sent[i - 1], sent[i]) << "round " << round << ": sent twice or out of order";
+        }
+        for (int id = 0; id < count; ++id)
+            if (!removed.count(id))
+                ASSERT_TRUE(std::find(sent.begin(), sent.end(), id) != sent.end())
+                    << "round " << round << ": line " << id << " stayed but was skipped";
     }
 }
 
