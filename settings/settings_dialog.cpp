@@ -1,8 +1,5 @@
 #include "settings_dialog.h"
 
-#include <commdlg.h>
-
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -67,7 +64,6 @@ static const char kLargeSizeQuestion[] =
     "Only positive integer(number) is acceptable for ignore large size value. If you proceed, this "
     "selection will not be considered. Are you sure you want to continue";
 static const char kSettingsFilter[] = "Sorvane Settings (*.svq)\0*.svq\0";
-static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, "the classic OPENFILENAMEA");
 
 // --- Building ---
 
@@ -216,14 +212,7 @@ static void OnUnitChange(HWND dialog, int box)
 // while one of them is open, so that no second command runs inside it.
 static bool RunFileDialog(HWND dialog, char *name, DWORD nameSize, DWORD flags, bool save)
 {
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = offsetof(OPENFILENAMEA, pvReserved);   // the 76-byte classic record
-    ofn.hwndOwner = g_mainWindow;
-    ofn.lpstrFilter = kSettingsFilter;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = nameSize;
-    ofn.Flags = flags;
-    ofn.lpstrDefExt = "svq";
+    OPENFILENAMEA ofn = FileDialogRecord(true, kSettingsFilter, name, nameSize, flags, "svq");
     EnableWindow(dialog, FALSE);
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     EnableWindow(dialog, TRUE);
