@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -42,6 +43,22 @@ bool BrowseForFolder(HWND owner, const char *title, char *path)
     if (chosen)
         ILFree(chosen);
     return ok;
+}
+
+static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, "the classic OPENFILENAMEA");
+
+OPENFILENAMEA FileDialogRecord(bool classic, const char *filter, char *name, DWORD nameChars, DWORD flags,
+                               const char *defaultExtension)
+{
+    OPENFILENAMEA record = {};
+    record.lStructSize = classic ? offsetof(OPENFILENAMEA, pvReserved) : sizeof record;
+    record.hwndOwner = g_mainWindow;
+    record.lpstrFilter = filter;
+    record.lpstrFile = name;
+    record.nMaxFile = nameChars;
+    record.Flags = flags;
+    record.lpstrDefExt = defaultExtension;
+    return record;
 }
 
 bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path)

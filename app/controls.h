@@ -1,10 +1,11 @@
 // What the program's windows share: the caption of their message boxes, the making of their
 // child controls and fonts, the white background under their static controls, and the folder
-// browser.
+// browser and file dialogs.
 #ifndef SORVANE_CONTROLS_H
 #define SORVANE_CONTROLS_H
 
 #include <windows.h>
+#include <commdlg.h>
 
 extern const char kAppCaption[];   // "Sorvane 1.0": caption of the program's message boxes
 
@@ -19,6 +20,12 @@ INT_PTR StaticOnWhite(HDC dc);
 // The system's folder browser (new style, file-system folders only) with this owner and title.
 // True when the user picked a folder, its path then in path (MAX_PATH bytes).
 bool BrowseForFolder(HWND owner, const char *title, char *path);
+
+// The record of an Open or Save dialog owned by the main window: filter, name buffer (nameChars
+// characters), flags and default extension, the rest zero. classic: the 76-byte record that
+// ends before pvReserved, as the settings dialog's Save and Load use it; else the full one.
+OPENFILENAMEA FileDialogRecord(bool classic, const char *filter, char *name, DWORD nameChars, DWORD flags,
+                               const char *defaultExtension);
 
 // Before a file is written under a name that the program extended (".txt", ".svq") and the user
 // did not type: if such a file exists, asks whether to replace it, in a box owned by owner. True

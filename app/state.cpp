@@ -22,4 +22,3 @@ DriveList g_searchDrives;
 DriveList g_sendDrives;
 HMENU g_menuBar;
 SearchSettings g_settings = {false, "", false, false, nullptr, {}, 0, false, 0, UNIT_KB, false, 0, UNIT_GB};
-HWND g_advancedDialog;

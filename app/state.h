@@ -49,6 +49,5 @@ extern DriveList g_sendDrives;                // removable drives, taken at each
 extern HMENU g_menuBar;                       // the menu bar; "&Export List" lives here
 extern SearchSettings g_settings;             // the search settings; written on the UI thread only while no
                                               // search runs, and copied by each search at its start
-extern HWND g_advancedDialog;                 // the open advanced settings dialog, or NULL (UI thread)
 
 #endif

@@ -180,15 +180,11 @@ static void ExportList()
 {
     SendMessageA(g_mainWindow, WM_EXPORT_LINE, EXPORT_BEGIN, 0);
     char typed[kExportPathBytes] = "";
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_mainWindow;
-    dialog.lpstrFilter = "Text Files (*.txt)\0*.txt\0";
-    dialog.lpstrFile = typed;
-    dialog.nMaxFile = MAX_PATH;  // the rest of the buffer is room for ".txt"
+    // MAX_PATH characters: the rest of the buffer is room for ".txt".
+    OPENFILENAMEA dialog = FileDialogRecord(
+        false, "Text Files (*.txt)\0*.txt\0", typed, MAX_PATH,
+        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "txt");
     dialog.lpstrTitle = "Write a file name to export list to";
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_EXTENSIONDIFFERENT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    dialog.lpstrDefExt = "txt";
     if (!GetSaveFileNameA(&dialog) || s_closing.load())
         return;
 

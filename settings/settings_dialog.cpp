@@ -1,8 +1,5 @@
 #include "settings_dialog.h"
 
-#include <commdlg.h>
-
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -67,7 +64,6 @@ static const char kLargeSizeQuestion[] =
     "Only positive integer(number) is acceptable for ignore large size value. If you proceed, this "
     "selection will not be considered. Are you sure you want to continue";
 static const char kSettingsFilter[] = "Sorvane Settings (*.svq)\0*.svq\0";
-static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, "the classic OPENFILENAMEA");
 
 // --- Building ---
 
@@ -121,6 +117,22 @@ static void ShowDrivesChoice(HWND dialog)
     Show(dialog, IDC_ADV_FOLDER_LABEL, false);
 }
 
+static void ShowFolderChoice(HWND dialog, const char *folder)
+{
+    Check(dialog, IDC_ADV_FOLDER, true);
+    Check(dialog, IDC_ADV_DRIVES, false);
+    SetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, folder);
+    Show(dialog, IDC_ADV_FOLDER_LABEL, true);
+}
+
+// A folder chosen in the browser or loaded from a file is the search folder at once, whatever
+// OK or Cancel follow.
+static void TakeSearchFolder(HWND dialog, const char *folder)
+{
+    lstrcpynA(g_settings.searchFolder, folder, sizeof g_settings.searchFolder);
+    ShowFolderChoice(dialog, g_settings.searchFolder);
+}
+
 // One of the three name choices: 155, 156 or 160; the extension box shows with 155 only.
 static void ShowNamesChoice(HWND dialog, int id)
 {
@@ -131,8 +143,7 @@ static void ShowNamesChoice(HWND dialog, int id)
     Show(dialog, IDC_ADV_EXT_BOX, id == IDC_ADV_OWN_EXT);
 }
 
-// A limit that is off shows "1" with its unit box on the stored unit, so that the box and the
-// unit that a save or a search uses always agree.
+// A limit that is off shows "1"; either way its unit box shows the stored unit.
 static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, bool on, int value, SizeUnit unit)
 {
     char text[16] = "1";
@@ -144,28 +155,27 @@ static void ShowSizeLimit(HWND dialog, int check, int valueBox, int unitBox, boo
     SendDlgItemMessageA(dialog, unitBox, CB_SETCURSEL, static_cast<WPARAM>(unit), 0);
 }
 
+// A unit chosen in its box or loaded from a file takes effect at once, whatever OK or Cancel
+// follow, so that the box and the unit a save or a search uses always agree.
+static SizeUnit &UnitOfBox(int unitBox)
+{
+    return unitBox == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit;
+}
+
 static void ShowSettings(HWND dialog)
 {
     const SearchSettings &s = g_settings;
-    if (s.folderSwitch) {
-        Check(dialog, IDC_ADV_FOLDER, true);
-        SetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, s.searchFolder);
-        Show(dialog, IDC_ADV_FOLDER_LABEL, true);
-    } else {
-        Check(dialog, IDC_ADV_DRIVES, true);
-        Show(dialog, IDC_ADV_FOLDER_LABEL, false);
-    }
-    Show(dialog, IDC_ADV_EXT_HELP, false);
-    Show(dialog, IDC_ADV_EXT_BOX, false);
+    if (s.folderSwitch)
+        ShowFolderChoice(dialog, s.searchFolder);
+    else
+        ShowDrivesChoice(dialog);
     if (s.searchEverything) {
-        Check(dialog, IDC_ADV_EVERYTHING, true);
+        ShowNamesChoice(dialog, IDC_ADV_EVERYTHING);
     } else if (s.ownExtensions) {
-        Check(dialog, IDC_ADV_OWN_EXT, true);
-        Show(dialog, IDC_ADV_EXT_HELP, true);
-        Show(dialog, IDC_ADV_EXT_BOX, true);
         SetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, s.extensionText ? s.extensionText : "");
+        ShowNamesChoice(dialog, IDC_ADV_OWN_EXT);
     } else {
-        Check(dialog, IDC_ADV_DEFAULT_EXT, true);
+        ShowNamesChoice(dialog, IDC_ADV_DEFAULT_EXT);
     }
     ShowSizeLimit(dialog, IDC_ADV_MIN_CHECK, IDC_ADV_MIN_VALUE, IDC_ADV_MIN_UNIT, s.minSwitch, s.minValue, s.minUnit);
     ShowSizeLimit(dialog, IDC_ADV_MAX_CHECK, IDC_ADV_MAX_VALUE, IDC_ADV_MAX_UNIT, s.maxSwitch, s.maxValue, s.maxUnit);
@@ -180,9 +190,7 @@ static void ChooseSearchFolder(HWND dialog)
         ShowDrivesChoice(dialog);
         return;
     }
-    lstrcpynA(g_settings.searchFolder, path, sizeof g_settings.searchFolder);
-    SetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, g_settings.searchFolder);
-    Show(dialog, IDC_ADV_FOLDER_LABEL, true);
+    TakeSearchFolder(dialog, path);
 }
 
 static void OnFolderChoice(HWND dialog)
@@ -197,26 +205,50 @@ static void OnUnitChange(HWND dialog, int box)
     int index = static_cast<int>(SendDlgItemMessageA(dialog, box, CB_GETCURSEL, 0, 0));
     if (index < 0 || index > 2)
         return;
-    (box == IDC_ADV_MIN_UNIT ? g_settings.minUnit : g_settings.maxUnit) = static_cast<SizeUnit>(index);
+    UnitOfBox(box) = static_cast<SizeUnit>(index);
 }
 
 // The Save and Open dialogs belong to the main window; this dialog is kept from taking clicks
 // while one of them is open, so that no second command runs inside it.
 static bool RunFileDialog(HWND dialog, char *name, DWORD nameSize, DWORD flags, bool save)
 {
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = offsetof(OPENFILENAMEA, pvReserved);   // the 76-byte classic record
-    ofn.hwndOwner = g_mainWindow;
-    ofn.lpstrFilter = kSettingsFilter;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = nameSize;
-    ofn.Flags = flags;
-    ofn.lpstrDefExt = "svq";
+    OPENFILENAMEA ofn = FileDialogRecord(true, kSettingsFilter, name, nameSize, flags, "svq");
     EnableWindow(dialog, FALSE);
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     EnableWindow(dialog, TRUE);
     SetForegroundWindow(dialog);
     return chosen != FALSE;
+}
+
+// The texts of what the controls show, as a save writes them.
+struct ShownTexts {
+    char folder[kFolderMaxChars + 1];
+    char extensions[kExtensionTextMaxChars + 1];
+    char minValue[kSizeValueMaxChars + 1];
+    char maxValue[kSizeValueMaxChars + 1];
+};
+
+// What the controls show, with the stored size units; the texts go into texts.
+static SettingsChoices ShownChoices(HWND dialog, ShownTexts *texts)
+{
+    *texts = ShownTexts();
+    SettingsChoices c = {WHERE_DRIVES, texts->folder, NAMES_DEFAULT, texts->extensions, false, texts->minValue,
+                         UnitText(g_settings.minUnit), false, texts->maxValue, UnitText(g_settings.maxUnit)};
+    if (IsOn(dialog, IDC_ADV_FOLDER)) {
+        c.where = WHERE_FOLDER;
+        GetDlgItemTextA(dialog, IDC_ADV_FOLDER_LABEL, texts->folder, sizeof texts->folder);
+    }
+    if (IsOn(dialog, IDC_ADV_EVERYTHING)) {
+        c.names = NAMES_EVERYTHING;
+    } else if (IsOn(dialog, IDC_ADV_OWN_EXT)) {
+        c.names = NAMES_OWN;
+        GetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, texts->extensions, sizeof texts->extensions);
+    }
+    if ((c.minOn = IsOn(dialog, IDC_ADV_MIN_CHECK)))
+        GetDlgItemTextA(dialog, IDC_ADV_MIN_VALUE, texts->minValue, sizeof texts->minValue);
+    if ((c.maxOn = IsOn(dialog, IDC_ADV_MAX_CHECK)))
+        GetDlgItemTextA(dialog, IDC_ADV_MAX_VALUE, texts->maxValue, sizeof texts->maxValue);
+    return c;
 }
 
 static void OnSave(HWND dialog)
@@ -227,7 +259,8 @@ static void OnSave(HWND dialog)
                            OFN_EXPLORER,
                        true))
         return;
-    SettingsSaveResult saved = SaveSettingsAs(name);
+    ShownTexts texts;
+    SettingsSaveResult saved = SaveSettingsAs(dialog, name, ShownChoices(dialog, &texts));
     if (saved == SETTINGS_SAVE_DECLINED)
         return;  // the user keeps the file the appended name would have replaced
     MessageBoxA(dialog,
@@ -235,12 +268,45 @@ static void OnSave(HWND dialog)
                 kAppCaption, MB_OK);
 }
 
+// One step of a loaded file, on the controls; the folder and the units take effect at once.
+static void ApplyLoadedStep(HWND dialog, const SettingsAction &step)
+{
+    bool minimum = step.limit == 0;
+    switch (step.kind) {
+    case SETTINGS_USE_DRIVES: ShowDrivesChoice(dialog); break;
+    case SETTINGS_USE_FOLDER: TakeSearchFolder(dialog, step.text); break;
+    case SETTINGS_NAMES_DEFAULT: ShowNamesChoice(dialog, IDC_ADV_DEFAULT_EXT); break;
+    case SETTINGS_NAMES_EVERYTHING: ShowNamesChoice(dialog, IDC_ADV_EVERYTHING); break;
+    case SETTINGS_NAMES_OWN:
+        SetDlgItemTextA(dialog, IDC_ADV_EXT_BOX, step.text);
+        ShowNamesChoice(dialog, IDC_ADV_OWN_EXT);
+        break;
+    case SETTINGS_SIZE_OFF: Check(dialog, minimum ? IDC_ADV_MIN_CHECK : IDC_ADV_MAX_CHECK, false); break;
+    case SETTINGS_SIZE_ON:
+        Check(dialog, minimum ? IDC_ADV_MIN_CHECK : IDC_ADV_MAX_CHECK, true);
+        SetDlgItemTextA(dialog, minimum ? IDC_ADV_MIN_VALUE : IDC_ADV_MAX_VALUE, step.text);
+        break;
+    case SETTINGS_SIZE_UNIT: {
+        int box = minimum ? IDC_ADV_MIN_UNIT : IDC_ADV_MAX_UNIT;
+        SendDlgItemMessageA(dialog, box, CB_SETCURSEL, static_cast<WPARAM>(step.unit), 0);
+        UnitOfBox(box) = static_cast<SizeUnit>(step.unit);
+        break;
+    }
+    default: break;
+    }
+}
+
+// The steps apply in order: a bad line leaves what the lines before it did.
 static void OnLoad(HWND dialog)
 {
     char name[MAX_PATH] = "";
     if (!RunFileDialog(dialog, name, sizeof name, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER, false))
         return;
-    if (!LoadSettingsFile(name))
+    SettingsParse steps;
+    ReadSettingsFile(name, &steps);
+    for (int i = 0; i < steps.count; ++i)
+        ApplyLoadedStep(dialog, steps.actions[i]);
+    if (steps.count == 0 || steps.actions[steps.count - 1].kind != SETTINGS_SUCCESS)
         MessageBoxA(dialog, "An invalid data found in the file. Settings might not have been loaded completely",
                     kAppCaption, MB_ICONWARNING);
 }
@@ -326,7 +392,6 @@ static void OnCommand(HWND dialog, int id, int notification)
 
 static void OnInitDialog(HWND dialog)
 {
-    g_advancedDialog = dialog;
     MakeFonts();
     MakeControls(dialog);
     ShowSettings(dialog);
@@ -334,7 +399,6 @@ static void OnInitDialog(HWND dialog)
 
 static void OnDestroy()
 {
-    g_advancedDialog = NULL;
     ReleaseFonts();
 }
 
