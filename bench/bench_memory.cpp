@@ -74,14 +74,15 @@ enum { kSeriesCount = sizeof kSeries / sizeof kSeries[0] };
 
 // Two warm-up rounds, then the growth in KB over `rounds` more. A round has ended once the
 // threads it started have: the watcher and the export thread end, if at all, only after their
-// box has closed.
+// box has closed. (A thread that stays for good, such as one serving every command, makes the
+// first round wait the full time.)
 static double Growth(void (*round)(), int rounds)
 {
-    int threads = ThreadCount();
     double before = 0;
     for (int i = 0; i < rounds + 2; ++i) {
         if (i == 2)
             before = CommittedKb();
+        int threads = ThreadCount();
         round();
         WaitFor([](void *n) { return ThreadCount() <= *static_cast<int *>(n); }, &threads, 3000, 10);
         Sleep(50);
