@@ -349,7 +349,7 @@ TEST_F(SendEngineTest, ANewSearchDuringSendAllEndsItAfterTheCurrentFile)
     HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
     ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 2 of 3", 0) == 0; }));
-    ASSERT_TRUE(throttle.Hold(3000));
+    ASSERT_TRUE(throttle.Hold());
 
     HWND oldList = ResultList(app);
     Click(StartButton(app));  // a new search replaces the list the send reads
@@ -405,7 +405,7 @@ protected:
         progress = throttle.Send(app, true);
         ASSERT_TRUE(progress != NULL);
         ASSERT_TRUE(log.WaitForReached(progress, 2)) << ItemText(progress, kProgressStatus);
-        ASSERT_TRUE(throttle.Hold(3000));
+        ASSERT_TRUE(throttle.Hold());
     }
     // The second file still copies; the send then runs to its end.
     void FinishTheSend()

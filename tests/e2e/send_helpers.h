@@ -108,6 +108,7 @@ struct Throttle {
     std::atomic<int> runMs{10}, pauseMs{90};
     std::atomic<int> pauses{0};  // pause phases begun
     HANDLE thread = NULL;
+    HANDLE wake = CreateEventA(NULL, FALSE, FALSE, NULL);  // ends a pause early
 
     static std::set<DWORD> ThreadsOf(DWORD pid)
     {
@@ -141,7 +142,7 @@ struct Throttle {
                             held.push_back(h);
                     }
             ++t->pauses;
-            Sleep(static_cast<DWORD>(t->pauseMs.load()));
+            WaitForSingleObject(t->wake, static_cast<DWORD>(t->pauseMs.load()));
             for (HANDLE h : held)
                 ResumeThread(h);
             Sleep(static_cast<DWORD>(t->runMs.load()));
@@ -161,24 +162,25 @@ struct Throttle {
             Start();
         return progress;
     }
-    // Holds the copy for ms at a time from the next pause on, and returns once that pause has
-    // begun: what the test does next happens while the copy stands still.
-    bool Hold(int ms)
+    // Holds the copy for ms at a time (INFINITE: until End) from the next pause on, and returns
+    // once that pause has begun: what the test does next happens while the copy stands still.
+    bool Hold(DWORD ms = INFINITE)
     {
-        pauseMs.store(ms);
+        pauseMs.store(static_cast<int>(ms));
         int seen = pauses.load();
         return WaitUntil([&] { return pauses.load() > seen; }, 10000);
     }
     void End()
     {
         stop.store(true);
+        SetEvent(wake);
         if (thread) {
             WaitForSingleObject(thread, 10000);
             CloseHandle(thread);
             thread = NULL;
         }
     }
-    ~Throttle() { End(); }
+    ~Throttle() { End(); CloseHandle(wake); }
 };
 
 // Wine's mount manager turns the test prefix's E: into a fixed drive while the program runs, and
