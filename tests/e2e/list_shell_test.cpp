@@ -25,13 +25,15 @@ protected:
         SorvaneTest::TearDown();
         if (installed)
             UninstallRecorder();
-        EnumWindows([](HWND w, LPARAM) {
-            char cls[64] = "";
-            GetClassNameA(w, cls, sizeof cls);
-            if (std::strcmp(cls, "ExplorerWClass") == 0 || std::strcmp(cls, "CabinetWClass") == 0)
-                PostMessageA(w, WM_CLOSE, 0, 0);
-            return TRUE;
-        }, 0);
+        EnumWindows(CloseFolderWindow, 0);
+    }
+    static BOOL CALLBACK CloseFolderWindow(HWND w, LPARAM)
+    {
+        char cls[64] = "";
+        GetClassNameA(w, cls, sizeof cls);
+        if (std::strcmp(cls, "ExplorerWClass") == 0 || std::strcmp(cls, "CabinetWClass") == 0)
+            PostMessageA(w, WM_CLOSE, 0, 0);
+        return TRUE;
     }
     // Waits until the recorder has logged its n-th line and returns it.
     std::string Recorded(size_t n)
