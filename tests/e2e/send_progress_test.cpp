@@ -19,12 +19,13 @@ bool ReadSpeedText(const std::string &text, double *speed, double *seconds)
     return true;
 }
 
-// Two files of 256 MiB sent at once: the status counts what is left of the whole send, and so
-// does the time remaining; Esc neither stops nor closes the window.
+// Two files of 1 GiB sent at once (the copy runs at full speed until the throttle starts): the
+// status counts what is left of the whole send, and so does the time remaining; Esc neither stops
+// nor closes the window.
 TEST_F(SendProgressTest, StatusSpeedAndTimeRemainingOfTheWholeSend)
 {
-    MakeFile("D:\\l\\x.mp4", 256ull << 20);
-    MakeFile("D:\\l\\y.mp4", 256ull << 20);
+    MakeFile("D:\\l\\x.mp4", 1ull << 30);
+    MakeFile("D:\\l\\y.mp4", 1ull << 30);
     ASSERT_EQ(2u, SearchDriveD(app).size());
     Throttle throttle;
     throttle.runMs = 1;  // some 10 MiB a second: the speed shows while the first file copies
@@ -34,7 +35,7 @@ TEST_F(SendProgressTest, StatusSpeedAndTimeRemainingOfTheWholeSend)
     EXPECT_EQ("Cancel", ItemText(progress, kProgressCancel));
     std::string status;
     WaitUntil([&] { return !(status = ItemText(progress, kProgressStatus)).empty(); });
-    EXPECT_EQ(0u, status.rfind("Sending 1 of 2 (256.00 MB Of 512.00 MB , 512.00 MB Left)\n From:  D:\\\\l\\", 0))
+    EXPECT_EQ(0u, status.rfind("Sending 1 of 2 (1024.00 MB Of 2048.00 MB , 2048.00 MB Left)\n From:  D:\\\\l\\", 0))
         << status;
     SendKey(progress, VK_ESCAPE);
 
@@ -48,13 +49,13 @@ TEST_F(SendProgressTest, StatusSpeedAndTimeRemainingOfTheWholeSend)
     ASSERT_EQ(0u, ItemText(progress, kProgressStatus).rfind("Sending 1 of 2", 0)) << "the first file ended first";
     double speed = 0, seconds = 0;
     ASSERT_TRUE(ReadSpeedText(speedText, &speed, &seconds)) << speedText;
-    EXPECT_LE(seconds * (speed - 0.005), 512.0) << speedText;
-    EXPECT_GE((seconds + 1) * (speed + 0.005), 256.0 + 256.0 * (99 - percent) / 100) << speedText;
+    EXPECT_LE(seconds * (speed - 0.005), 2048.0) << speedText;
+    EXPECT_GE((seconds + 1) * (speed + 0.005), 1024.0 + 1024.0 * (99 - percent) / 100) << speedText;
     throttle.End();
     ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressStatus).rfind("Sending 2 of 2", 0) == 0; },
                           60000)) << "Esc must not stop the send";
     EXPECT_EQ(0u, ItemText(progress, kProgressStatus)
-                      .rfind("Sending 2 of 2 (256.00 MB Of 512.00 MB , 256.00 MB Left)\n From:  D:\\\\l\\", 0));
+                      .rfind("Sending 2 of 2 (1024.00 MB Of 2048.00 MB , 1024.00 MB Left)\n From:  D:\\\\l\\", 0));
     EXPECT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressPercent) == "100%"; }, 30000));
     ASSERT_TRUE(WaitGone(progress, 30000));
     EXPECT_EQ((std::set<std::string>{"x.mp4", "y.mp4"}), FilesIn("E:"));
