@@ -1,11 +1,9 @@
 // Helpers of the send and export tests: a list filled by a search of D:\, the two send submenus,
-// the progress window, message boxes found by their text, the folder browser, and a throttle
-// that slows a copy down from outside the program.
+// the progress window, and a throttle that slows a copy down from outside the program.
 #ifndef SORVANE_E2E_SEND_HELPERS_H
 #define SORVANE_E2E_SEND_HELPERS_H
 
-#include <shlobj.h>
-#include <winioctl.h>
+#include <windows.h>
 #include <tlhelp32.h>
 
 #include <atomic>
@@ -27,26 +25,15 @@ inline std::vector<std::string> SearchDriveD(const Running &app)
     return ListLines(ResultList(app));
 }
 
-inline std::vector<HWND> ProgressWindows(const Running &app)
-{
-    std::vector<HWND> found;
-    for (HWND w : TopLevelOf(app, "#32770"))
-        if (GetDlgItem(w, kProgressBar))
-            found.push_back(w);
-    return found;
-}
-
 inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
 {
-    return WaitForFirst([&] { return ProgressWindows(app); }, timeoutMs);
-}
-
-// Waits until the send's window has come and gone.
-inline void WaitForSendToEnd(const Running &app, int timeoutMs = 20000)
-{
-    HWND progress = WaitForProgressWindow(app);
-    ASSERT_TRUE(progress != NULL) << "no progress window";
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, timeoutMs)) << "the progress window stayed";
+    return WaitForFirst([&] {
+        std::vector<HWND> found;
+        for (HWND w : TopLevelOf(app, "#32770"))
+            if (GetDlgItem(w, kProgressBar))
+                found.push_back(w);
+        return found;
+    }, timeoutMs);
 }
 
 inline std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
@@ -71,31 +58,6 @@ inline void PickSendItem(const Running &app, bool all, int item)
         SendKey(popup, VK_DOWN);
     PostMessageA(popup, WM_CHAR, '\r', 0);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); })) << "the menu stayed open";
-}
-
-// Copies text into the program's memory, so that a message whose lParam is a pointer can reach
-// one of its windows from here. Freed with the process.
-inline LPARAM RemoteText(const Running &app, const std::string &text)
-{
-    void *remote = VirtualAllocEx(app.pi.hProcess, NULL, text.size() + 1, MEM_COMMIT, PAGE_READWRITE);
-    EXPECT_TRUE(remote != NULL);
-    SIZE_T written = 0;
-    WriteProcessMemory(app.pi.hProcess, remote, text.c_str(), text.size() + 1, &written);
-    return reinterpret_cast<LPARAM>(remote);
-}
-
-// Waits for the folder browser, selects the folder (it must exist) and presses OK.
-inline void ChooseFolderInBrowser(const Running &app, const std::string &folder)
-{
-    HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
-    ASSERT_TRUE(browser != NULL) << "no folder browser";
-    bool titled = false;
-    for (HWND w = GetWindow(browser, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        titled = titled || WindowTextOf(w) == "Navigate to the folder you want to send data to";
-    EXPECT_TRUE(titled) << "the browser does not show its title";
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, RemoteText(app, folder));
-    Answer(browser, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
 }
 
 // Slows the program's copy from outside: the threads that the program started after Arm() are
@@ -181,85 +143,6 @@ struct Throttle {
         }
     }
     ~Throttle() { End(); CloseHandle(wake); }
-};
-
-// Wine's mount manager turns the test prefix's E: into a fixed drive while the program runs, and
-// back into a removable one. Its drive record as Wine 8 lays it out; Read() checks the layout on
-// E: itself before anything is changed.
-struct WineDriveRecord {
-    ULONG size, type, fsType;
-    DWORD serial;
-    ULONGLONG unixDevice;
-    WCHAR letter;
-    USHORT mountPointOffset, deviceOffset, labelOffset;
-};
-
-class RemovableDriveGone {
-public:
-    RemovableDriveGone()
-    {
-        std::string mountPoint;
-        if (!Read('e', &mountPoint) || type_ != DRIVE_REMOVABLE || mountPoint.empty())
-            return;
-        mountPoint_ = mountPoint;
-        changed_ = Define(DRIVE_FIXED);
-    }
-    ~RemovableDriveGone() { Restore(); }
-    bool Changed() const { return changed_ && GetDriveTypeA("E:\\") == DRIVE_FIXED; }
-    void Restore()
-    {
-        if (changed_)
-            Define(DRIVE_REMOVABLE);
-        changed_ = false;
-    }
-
-private:
-    static HANDLE Manager()
-    {
-        return CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           NULL, OPEN_EXISTING, 0, NULL);
-    }
-    bool Read(char letter, std::string *mountPoint)
-    {
-        HANDLE mgr = Manager();
-        if (mgr == INVALID_HANDLE_VALUE)
-            return false;
-        WineDriveRecord in = {};
-        in.size = sizeof in;
-        in.letter = static_cast<WCHAR>(letter);
-        union { WineDriveRecord record; char bytes[4096]; } out = {};
-        DWORD got = 0;
-        BOOL ok = DeviceIoControl(mgr, CTL_CODE('m', 33, METHOD_BUFFERED, FILE_READ_ACCESS), &in, sizeof in, &out,
-                                  sizeof out, &got, NULL);
-        CloseHandle(mgr);
-        if (!ok || got < sizeof in || out.record.letter != letter || out.record.mountPointOffset >= got)
-            return false;
-        type_ = out.record.type;
-        if (out.record.mountPointOffset >= sizeof in)
-            *mountPoint = out.bytes + out.record.mountPointOffset;
-        return true;
-    }
-    bool Define(ULONG type)
-    {
-        HANDLE mgr = Manager();
-        if (mgr == INVALID_HANDLE_VALUE)
-            return false;
-        std::vector<char> in(sizeof(WineDriveRecord) + mountPoint_.size() + 1);
-        WineDriveRecord *record = reinterpret_cast<WineDriveRecord *>(in.data());
-        record->size = static_cast<ULONG>(in.size());
-        record->type = type;
-        record->letter = L'e';
-        record->mountPointOffset = sizeof(WineDriveRecord);
-        std::memcpy(in.data() + sizeof(WineDriveRecord), mountPoint_.c_str(), mountPoint_.size() + 1);
-        DWORD got = 0;
-        BOOL ok = DeviceIoControl(mgr, CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS),
-                                  in.data(), static_cast<DWORD>(in.size()), NULL, 0, &got, NULL);
-        CloseHandle(mgr);
-        return ok != FALSE;
-    }
-    std::string mountPoint_;
-    ULONG type_ = 0;
-    bool changed_ = false;
 };
 
 inline uint64_t FileSize(const std::string &path)
