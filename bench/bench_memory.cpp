@@ -4,7 +4,6 @@
 // warm-up rounds of its own. Goals: exports < 1 MB in all, searches < 256 KB, openings flat.
 // With SORVANE_BEFORE_EXE naming a second build of the program (an earlier one), that build runs
 // the same series afterwards, in a process of its own, and is printed beside it.
-// Usage: bench_memory [ROUNDS]
 #include "bench_program.h"
 
 #include <psapi.h>
@@ -104,11 +103,9 @@ static void Measure(const char *exe, int rounds, double *growth)
     g_app = Program{};
 }
 
-int main(int argc, char **argv)
+int main()
 {
-    int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
-    if (rounds <= 0)
-        rounds = 50;
+    const int rounds = 50;
     ClearFolder("D:");
     ClearFolder("E:");
     CreateDirectoryA("D:\\memory", NULL);

@@ -13,7 +13,6 @@
 
 extern const char g_benchName[];
 
-
 inline bool WaitFor(bool (*pred)(void *), void *arg, int timeoutMs, DWORD pollMs = 5)
 {
     DWORD start = GetTickCount();
@@ -94,19 +93,14 @@ inline BOOL CALLBACK FindWindowOfProgram(HWND w, LPARAM param)
     return FALSE;
 }
 
-inline HWND FindOfProgram(const char *cls, int childId = 0, const std::string &text = "")
-{
-    Found f = {cls, childId, text, NULL};
-    EnumWindows(FindWindowOfProgram, reinterpret_cast<LPARAM>(&f));
-    return f.window;
-}
-
 inline HWND WaitForOfProgram(const char *cls, int childId, const std::string &text, int timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        if (HWND w = FindOfProgram(cls, childId, text))
-            return w;
+        Found f = {cls, childId, text, NULL};
+        EnumWindows(FindWindowOfProgram, reinterpret_cast<LPARAM>(&f));
+        if (f.window)
+            return f.window;
         if (static_cast<int>(GetTickCount() - start) > timeoutMs)
             return NULL;
         Sleep(1);

@@ -1,8 +1,7 @@
 // Send and export benchmarks, driving the real Sorvane.exe in the same Wine.
 //  1. Send All To E: of 200 files totalling 1 GiB, from the first file's start to the last file's
 //     end, against a bare ReadFile/WriteFile copy of the same files. Printed as a throughput ratio
-//     (goal: at least 0.9). With SORVANE_BEFORE_EXE naming a second build of the program (an
-//     earlier one), that build is measured in the same rounds too, side by side.
+//     (goal: at least 0.9).
 //  2. Export of a list of 20,000 lines, against its floor: one cross-thread LB_GETTEXT round trip
 //     per line, measured here on a list box of the same lines. Printed as a time ratio (goal: at
 //     most 1.1).
@@ -255,80 +254,27 @@ static HWND FloorList()
     return list;
 }
 
-static void BenchSend();
-static void BenchExport();
-
-int main(int argc, char **argv)
-{
-    // "send" or "export" runs one part alone.
-    std::string only = argc > 1 ? argv[1] : "";
-    ClearFolder("D:");
-    ClearFolder("E:");
-    const char *exe = std::getenv("SORVANE_EXE");
-    Launch(exe ? exe : "C:\\sorvane\\Sorvane.exe");
-    if (only != "export")
-        BenchSend();
-    if (only != "send")
-        BenchExport();
-    TerminateProcess(g_app.pi.hProcess, 0);
-    WaitForSingleObject(g_app.pi.hProcess, 10000);
-    ClearFolder("D:");
-    ClearFolder("E:");
-    return 0;
-}
-
-static void PrintSendRatio(const char *which, const char *build, double bare, double sent)
-{
-    double mib = static_cast<double>(kTotalBytes >> 20);
-    std::printf("  %-7s bare copy %.3f s (%.0f MiB/s)  %s %.3f s (%.0f MiB/s)  ratio %.2f\n", which, bare,
-                mib / bare, build, sent, mib / sent, bare / sent);
-}
-
 static void BenchSend()
 {
     std::printf("Preparing %d files, %llu MiB in all ...\n", kFiles, kTotalBytes >> 20);
     std::fflush(stdout);
     MakeSendFiles();
-    // The earlier build, if named, runs beside the program measured, with a list of its own.
-    const char *beforeExe = std::getenv("SORVANE_BEFORE_EXE");
-    Program now = g_app, before = {};
-    if (beforeExe) {
-        Launch(beforeExe);
-        before = g_app;
-    }
-    for (Program *p : {&now, &before}) {
-        if (!p->main)
-            continue;
-        g_app = *p;
-        SearchDrives("D:");
-        if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
-            Fail("the search did not list every file");
-    }
-    std::vector<double> bare, sent, sentBefore;
+    SearchDrives("D:");
+    if (SendMessageA(ResultList(), LB_GETCOUNT, 0, 0) != kFiles)
+        Fail("the search did not list every file");
+    std::vector<double> bare, sent;
     for (int round = 0; round < kRounds; ++round) {
         bare.push_back(BareCopy());
-        // The two builds take turns at going first.
-        for (int turn = 0; turn < 2; ++turn) {
-            bool measured = (turn + round) % 2 == 0;  // else the earlier build's turn
-            if (!measured && !before.main)
-                continue;
-            g_app = measured ? now : before;
-            (measured ? sent : sentBefore).push_back(SendAllToE());
-        }
+        sent.push_back(SendAllToE());
     }
-    g_app = now;
     std::printf("send all, %d files, %llu MiB (goal: throughput ratio >= 0.90)\n", kFiles, kTotalBytes >> 20);
+    double mib = static_cast<double>(kTotalBytes >> 20);
     for (bool best : {false, true}) {
-        double b = best ? Best(bare) : Median(bare);
-        PrintSendRatio(best ? "best:" : "median:", "Sorvane", b, best ? Best(sent) : Median(sent));
-        if (before.main)
-            PrintSendRatio("", "before ", b, best ? Best(sentBefore) : Median(sentBefore));
+        double b = best ? Best(bare) : Median(bare), s = best ? Best(sent) : Median(sent);
+        std::printf("  %-7s bare copy %.3f s (%.0f MiB/s)  Sorvane %.3f s (%.0f MiB/s)  ratio %.2f\n",
+                    best ? "best:" : "median:", b, mib / b, s, mib / s, b / s);
     }
     std::fflush(stdout);
-    if (before.main) {
-        TerminateProcess(before.pi.hProcess, 0);
-        WaitForSingleObject(before.pi.hProcess, 10000);
-    }
     ClearFolder("D:");
 }
 
@@ -351,4 +297,19 @@ static void BenchExport()
     std::printf("  best:   floor %.3f s  Sorvane %.3f s  ratio %.2f\n", Best(floor), Best(exported),
                 Best(exported) / Best(floor));
     DestroyWindow(list);
+}
+
+int main()
+{
+    ClearFolder("D:");
+    ClearFolder("E:");
+    const char *exe = std::getenv("SORVANE_EXE");
+    Launch(exe ? exe : "C:\\sorvane\\Sorvane.exe");
+    BenchSend();
+    BenchExport();
+    TerminateProcess(g_app.pi.hProcess, 0);
+    WaitForSingleObject(g_app.pi.hProcess, 10000);
+    ClearFolder("D:");
+    ClearFolder("E:");
+    return 0;
 }

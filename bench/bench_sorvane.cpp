@@ -2,18 +2,14 @@
 // that bench_floor measured in the same run, each the best of several runs.
 // Usage: bench_sorvane SORVANE_EXE DRIVE_TEXT walk_ms roundtrip_us folders media
 //   (DRIVE_TEXT is the text of the one drive box to tick, e.g. "D:").
-#include <windows.h>
+#include "bench_program.h"
+
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
-static PROCESS_INFORMATION s_app;
-static HWND s_main;
+const char g_benchName[] = "bench_sorvane";
 
 static double NowMs()
 {
@@ -21,26 +17,6 @@ static double NowMs()
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&c);
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-struct ChildQuery {
-    int id;
-    std::vector<HWND> found;
-};
-
-static BOOL CALLBACK CollectChild(HWND w, LPARAM p)
-{
-    ChildQuery *q = reinterpret_cast<ChildQuery *>(p);
-    if (GetParent(w) == s_main && GetDlgCtrlID(w) == q->id)
-        q->found.push_back(w);
-    return TRUE;
-}
-
-static std::vector<HWND> Children(int id)
-{
-    ChildQuery q{id, {}};
-    EnumChildWindows(s_main, CollectChild, reinterpret_cast<LPARAM>(&q));
-    return q.found;
 }
 
 static std::string TextOf(HWND w)
@@ -76,7 +52,7 @@ static HWND VisibleBox()
 {
     if (!FindWindowA("#32770", "Sorvane 1.0"))
         return NULL;
-    BoxQuery q{s_app.dwProcessId, NULL};
+    BoxQuery q{g_app.pi.dwProcessId, NULL};
     EnumWindows(FindBox, reinterpret_cast<LPARAM>(&q));
     return q.box;
 }
@@ -99,7 +75,7 @@ static DWORD WINAPI Probe(LPVOID)
     while (s_probing.load()) {
         double a = NowMs();
         DWORD_PTR ignored;
-        SendMessageTimeoutA(s_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+        SendMessageTimeoutA(g_app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
         double ms = NowMs() - a;
         ++s_probes;
         if (ms > s_worstMs)
@@ -114,7 +90,7 @@ static DWORD WINAPI Probe(LPVOID)
 // One search from the Start click to the completion box; returns milliseconds and the line count.
 static double Search(bool probe, int *lines)
 {
-    HWND start = Children(115)[0];
+    HWND start = GetDlgItem(g_app.main, 115);
     HANDLE prober = NULL;
     double a = NowMs();
     PostMessageA(start, BM_CLICK, 0, 0);
@@ -135,14 +111,14 @@ static double Search(bool probe, int *lines)
         CloseHandle(prober);
     }
     CloseBox(box);
-    *lines = static_cast<int>(SendMessageW(Children(116)[0], LB_GETCOUNT, 0, 0));
+    *lines = static_cast<int>(SendMessageW(ResultList(), LB_GETCOUNT, 0, 0));
     return ms;
 }
 
 // The numbering pass: from the command until the last line has changed form.
 static double NumberingPass(bool probe)
 {
-    HWND list = Children(116)[0];
+    HWND list = ResultList();
     int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     wchar_t before[1100], now[1100];
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(before));
@@ -152,7 +128,7 @@ static double NumberingPass(bool probe)
         prober = CreateThread(NULL, 0, Probe, NULL, 0, NULL);
     }
     double a = NowMs();
-    PostMessageA(s_main, WM_COMMAND, 129, 0);
+    PostMessageA(g_app.main, WM_COMMAND, 129, 0);
     do {
         Sleep(5);
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(now));
@@ -168,10 +144,21 @@ static double NumberingPass(bool probe)
 
 static void SetBoxes(const char *drive, bool media)
 {
-    for (HWND box : Children(113))
-        SendMessageA(box, BM_SETCHECK, TextOf(box) == drive ? BST_CHECKED : BST_UNCHECKED, 0);
-    for (HWND box : Children(114))
-        SendMessageA(box, BM_SETCHECK, media ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (HWND box = GetWindow(g_app.main, GW_CHILD); box; box = GetWindow(box, GW_HWNDNEXT)) {
+        int id = GetDlgCtrlID(box);
+        if (id == 113 || id == 114)
+            SendMessageA(box, BM_SETCHECK, (id == 113 ? TextOf(box) == drive : media) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+// The best of several runs: other work on the machine only ever adds time.
+template <class Run>
+static double BestOf(int runs, Run run)
+{
+    double best = 1e18;
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, run());
+    return best;
 }
 
 int main(int argc, char **argv)
@@ -183,55 +170,25 @@ int main(int argc, char **argv)
     const double walkMs = std::atof(argv[3]), tripMs = std::atof(argv[4]) / 1000.0;
     const int folders = std::atoi(argv[5]), media = std::atoi(argv[6]);
 
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string cmd = std::string("\"") + argv[1] + "\"";
-    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &s_app)) {
-        std::fprintf(stderr, "cannot start %s\n", argv[1]);
-        return 1;
-    }
-    WaitForInputIdle(s_app.hProcess, 10000);
-    for (int i = 0; i < 1000 && !s_main; ++i, Sleep(10))
-        s_main = FindWindowA("Sorvane", NULL);
-    if (!s_main) {
-        std::fprintf(stderr, "no main window\n");
-        TerminateProcess(s_app.hProcess, 1);
-        return 1;
-    }
-
-    // The best of several runs of each: other work on the machine only ever adds time.
+    Launch(argv[1]);
     int lines = 0, hitLines = 0;
     SetBoxes(argv[2], false);
-    double bare = 1e18;
-    for (int i = 0; i < 4; ++i) {
-        double ms = Search(false, &lines);
-        if (ms < bare)
-            bare = ms;
-    }
+    double bare = BestOf(4, [&] { return Search(false, &lines); });
     SetBoxes(argv[2], true);
-    double hits = 1e18;
-    for (int i = 0; i < 3; ++i) {
-        double ms = Search(false, &hitLines);
-        if (ms < hits)
-            hits = ms;
-    }
+    double hits = BestOf(3, [&] { return Search(false, &hitLines); });
     double unnumber = 1e18, renumber = 1e18;
     for (int i = 0; i < 2; ++i) {
-        double ms = NumberingPass(false);
-        if (ms < unnumber)
-            unnumber = ms;
-        ms = NumberingPass(false);
-        if (ms < renumber)
-            renumber = ms;
+        unnumber = std::min(unnumber, NumberingPass(false));
+        renumber = std::min(renumber, NumberingPass(false));
     }
     Search(true, &lines);
     NumberingPass(true);
 
     PROCESS_MEMORY_COUNTERS mem = {};
     mem.cb = sizeof mem;
-    GetProcessMemoryInfo(s_app.hProcess, &mem, sizeof mem);
-    TerminateProcess(s_app.hProcess, 0);
-    WaitForSingleObject(s_app.hProcess, 5000);
+    GetProcessMemoryInfo(g_app.pi.hProcess, &mem, sizeof mem);
+    TerminateProcess(g_app.pi.hProcess, 0);
+    WaitForSingleObject(g_app.pi.hProcess, 5000);
 
     const double floorBare = walkMs + folders * tripMs + 200;
     const double floorHits = floorBare + media * tripMs;

@@ -2,8 +2,7 @@
 # The search benchmark (make bench): a tree of 100,000 files in 500 folders, 20,000 of them
 # media, on the fixture drive D:; the bare walk and a bare round trip as floors; then the real
 # program from the Start click to "Search Completed!", the numbering pass, peak memory and the
-# window's answers meanwhile. Then the send benchmark (bench/send.sh), when there is one, unless
-# SORVANE_BENCH_SEARCH_ONLY is set.
+# window's answers meanwhile. Then the send benchmark (bench/send.sh).
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -45,6 +44,4 @@ echo "tree: $(val files) files in $(val folders) folders (root included); bare r
 cd "$root"
 trap - EXIT
 wine_env_stop
-if [ -z "${SORVANE_BENCH_SEARCH_ONLY:-}" ] && [ -f bench/send.sh ]; then
-    bash bench/send.sh "$build"
-fi
+bash bench/send.sh "$build"

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # Send and export benchmarks (bench_send.exe): Send All To of 200 files (1 GiB) against a bare
 # ReadFile/WriteFile copy, and an export of 20,000 lines against one list round trip per line.
-# Usage: bench/send.sh BUILD_DIR [send|export]   (after make build; needs 3 GiB free for the fixtures)
-# With SORVANE_BEFORE_EXE=path/to/Sorvane.exe (an earlier build of the same variant) the send part
-# measures that build too, in the same rounds, for a before/after comparison.
+# Usage: bench/send.sh BUILD_DIR   (after make build; needs 3 GiB free for the fixtures)
 set -euo pipefail
 build=${1:-build}
-shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export SORVANE_XVFB=1
@@ -22,9 +19,4 @@ restore() {
     wine_env_stop
 }
 trap restore EXIT
-if [ -n "${SORVANE_BEFORE_EXE:-}" ]; then
-    mkdir -p "$WINEPREFIX/drive_c/sorvane/before"
-    cp "$SORVANE_BEFORE_EXE" "$WINEPREFIX/drive_c/sorvane/before/Sorvane.exe"
-    export SORVANE_BEFORE_EXE='C:\sorvane\before\Sorvane.exe'
-fi
-SORVANE_EXE="$root/$build/$SORVANE_WIN/Sorvane.exe" bash tools/wine-run.sh "$root/$build/$SORVANE_WIN/bench_send.exe" "$@"
+SORVANE_EXE="$root/$build/$SORVANE_WIN/Sorvane.exe" bash tools/wine-run.sh "$root/$build/$SORVANE_WIN/bench_send.exe"

@@ -1,7 +1,7 @@
 // Open, open parent folder and properties reach the shell with the selected line's path: ".jpg"
 // is associated with a recorder program for the test, and a folder opens the shell's own window.
-// Here too every control and command is found by the number it has for good.
-#include "search_helpers.h"
+// Then every control and command is found by the number it has for good.
+#include "send_helpers.h"
 
 namespace {
 
@@ -18,22 +18,13 @@ protected:
         MakeFile("D:\\Shows\\My Clip.jpg");
         TickDrives(app, {"D:"});
         ASSERT_EQ("Search Completed!", RunSearchToEnd(app));
-        ASSERT_EQ(std::vector<std::string>{"(1) D:\\\\Shows\\My Clip.jpg"}, AllLines(app));
     }
     void TearDown() override
     {
         SorvaneTest::TearDown();
         if (installed)
             UninstallRecorder();
-        EnumWindows(CloseFolderWindow, 0);
-    }
-    static BOOL CALLBACK CloseFolderWindow(HWND w, LPARAM)
-    {
-        char cls[64] = "";
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::strcmp(cls, "ExplorerWClass") == 0 || std::strcmp(cls, "CabinetWClass") == 0)
-            PostMessageA(w, WM_CLOSE, 0, 0);
-        return TRUE;
+        CloseFolderWindow();
     }
     // Waits until the recorder has logged its n-th line and returns it.
     std::string Recorded(size_t n)
@@ -44,15 +35,24 @@ protected:
         return lines.size() >= n ? lines[n - 1] : std::string();
     }
     static bool FolderWindowShown() { return WaitUntil([] { return FindWindowA(NULL, "Shows") != NULL; }, 15000); }
+    static void CloseFolderWindow()
+    {
+        for (int i = 0; i < 5; ++i)
+            if (HWND folder = FindWindowA(NULL, "Shows")) {
+                PostMessageA(folder, WM_CLOSE, 0, 0);
+                WaitGone(folder);
+            }
+    }
     bool installed = false;
 };
 
-TEST_F(ListShellTest, KeysAndADoubleClickReachTheShell)
+// The numbers the program's windows and commands keep: a failure here means that a control or
+// a command moved, not that it misbehaves.
+TEST_F(ListShellTest, KeysThenEveryControlAndCommandByItsNumber)
 {
     SendKey(ResultList(app), VK_RETURN);  // no line selected in this list yet
     EXPECT_TRUE(NoDialogFor(app, 800));
     EXPECT_TRUE(RecordedLines().empty());
-
     SelectLine(app, 0);
     SendKey(ResultList(app), VK_RETURN);
     EXPECT_EQ(kOpen, Recorded(1));
@@ -63,52 +63,49 @@ TEST_F(ListShellTest, KeysAndADoubleClickReachTheShell)
     for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         PostMessageA(list, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     EXPECT_EQ(kOpen, Recorded(2));
-    SendKey(ResultList(app), 'P');
+    SendKey(list, 'P');
     EXPECT_EQ(kProperties, Recorded(3));
-    SendKey(ResultList(app), 'F');
+    SendKey(list, 'F');
     EXPECT_TRUE(FolderWindowShown()) << "no folder window";
     EXPECT_EQ(3u, RecordedLines().size());
-}
+    CloseFolderWindow();
 
-// The numbers the program's windows and commands keep: a test that fails here means that a
-// control or a command moved, not that it misbehaves.
-TEST_F(ListShellTest, EveryControlAndCommandByItsNumber)
-{
     const struct { int id; const char *text; } controls[] = {
         {111, "Search In"}, {112, "Search For"}, {113, "C:"}, {114, "Images: .jpg, .png, .gif, .tif, .bmp"},
         {115, "Start Searching"}, {116, ""}, {126, "Advanced Search..."}, {128, "Search completed in "}};
     for (const auto &c : controls)
         EXPECT_EQ(0u, WindowTextOf(ChildById(app.main, c.id)).find(c.text)) << c.id;
-
-    SelectLine(app, 0);   // 116, LBN_SELCHANGE
     PostCommand(app.main, 117);
-    EXPECT_EQ(kOpen, Recorded(1));
+    EXPECT_EQ(kOpen, Recorded(4));
     PostCommand(app.main, 121);
-    EXPECT_EQ(kProperties, Recorded(2));
+    EXPECT_EQ(kProperties, Recorded(5));
     PostCommand(app.main, 118);
     EXPECT_TRUE(FolderWindowShown());
+    // The second numbering pass waits until the first one's thread has ended.
+    std::set<DWORD> before = Throttle::ThreadsOf(app.pi.dwProcessId);
     PostCommand(app.main, 129);
     EXPECT_TRUE(WaitUntil([&] { return AllLines(app) == std::vector<std::string>{"D:\\\\Shows\\My Clip.jpg"}; }));
+    for (DWORD id : Throttle::ThreadsOf(app.pi.dwProcessId)) {
+        HANDLE thread = before.count(id) ? NULL : OpenThread(SYNCHRONIZE, FALSE, id);
+        if (thread) {
+            WaitForSingleObject(thread, 15000);
+            CloseHandle(thread);
+        }
+    }
     PostCommand(app.main, 129);
-    EXPECT_TRUE(WaitUntil([&] { return LineCount(app) == 1 && AllLines(app)[0][0] == '('; }));
+    EXPECT_TRUE(WaitUntil([&] { return AllLines(app) == std::vector<std::string>{"(1) D:\\\\Shows\\My Clip.jpg"}; }));
 
     // The context menu takes the removable drives: E: is 200 and 300, "Folder..." 201 and 301.
     HWND popup = OpenContextMenu(app);
     ASSERT_TRUE(popup != NULL);
     PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); }));
-    auto progress = [&] {
-        std::vector<HWND> found;
-        for (HWND w : TopLevelOf(app, "#32770"))
-            if (GetDlgItem(w, 678) && GetDlgItem(w, 501) && GetDlgItem(w, 502) && GetDlgItem(w, 504))
-                found.push_back(w);
-        return found;
-    };
     for (int sendItem : {200, 300}) {
         DeleteFileA("E:\\My Clip.jpg");
         PostCommand(app.main, sendItem);
-        HWND window = WaitForFirst(progress);
+        HWND window = WaitForProgressWindow(app);   // by its bar, 678
         ASSERT_TRUE(window != NULL) << sendItem;
+        EXPECT_TRUE(GetDlgItem(window, 501) && GetDlgItem(window, 502) && GetDlgItem(window, 504));
         EXPECT_EQ("Cancel", WindowTextOf(GetDlgItem(window, 503)));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10000));
         EXPECT_TRUE(FileExists("E:\\My Clip.jpg")) << sendItem;

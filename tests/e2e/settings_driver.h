@@ -1,16 +1,14 @@
-// The advanced settings dialog as the tests drive it: opening it, its controls by ID, the radio
-// buttons, the folder browser, the common file dialogs and the message boxes it leads to.
+// The advanced settings dialog as the tests drive it: its controls by ID, the folder browser,
+// the Save and Open dialogs and the message boxes it leads to.
 #ifndef SORVANE_E2E_SETTINGS_DRIVER_H
 #define SORVANE_E2E_SETTINGS_DRIVER_H
 
 #include <string>
-#include <vector>
 
-#include "harness.h"
+#include "send_helpers.h"
 
 namespace settings_e2e {
 
-inline constexpr char kCaption[] = "Advances Search Settings";
 inline constexpr char kInvalidData[] = "An invalid data found in the file. Settings might not have been loaded completely";
 
 class SettingsTest : public SorvaneTest {
@@ -20,7 +18,7 @@ protected:
     void Open()
     {
         Click(ChildById(app.main, 126));
-        dlg = WaitForWindow(app, "#32770", kCaption);
+        dlg = WaitForWindow(app, "#32770", "Advances Search Settings");
         ASSERT_TRUE(dlg != NULL) << "the dialog did not open";
     }
     HWND Ctl(int id) const { return GetDlgItem(dlg, id); }
@@ -30,102 +28,81 @@ protected:
     void SetText(int id, const std::string &text) { SendMessageA(Ctl(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     int Unit(int id) const { return static_cast<int>(SendMessageA(Ctl(id), CB_GETCURSEL, 0, 0)); }
     // As the keyboard would: the box moves its selection and reports the change itself.
-    void StepUnit(int id, WORD key) { SendKey(Ctl(id), key); }
-    // Clicks, then waits until the given condition holds.
-    void Press(int id) { Click(Ctl(id)); }
-    void PressAndWait(int id, const std::function<bool()> &until, const char *what)
+    void StepUnits(int id, WORD key, int times, int want)
     {
-        Press(id);
-        EXPECT_TRUE(WaitUntil(until)) << what;
+        for (int i = 0; i < times; ++i)
+            SendKey(Ctl(id), key);
+        EXPECT_TRUE(WaitUntil([&] { return Unit(id) == want; })) << id;
     }
-    bool Closed(int timeoutMs = 5000) { return WaitUntil([&] { return !IsWindow(dlg); }, timeoutMs); }
-    void PressOkAndExpectClose()
+    void Press(int id, const std::function<bool()> &until)
     {
-        Press(151);
-        ASSERT_TRUE(Closed()) << "OK did not end the dialog";
+        Click(Ctl(id));
+        EXPECT_TRUE(WaitUntil(until)) << "after pressing " << id;
+    }
+    void Tick(int id, bool on = true) { Press(id, [this, id, on] { return On(id) == on; }); }
+    void OwnExtensions(const std::string &text)
+    {
+        Press(155, [&] { return Shown(157); });
+        SetText(157, text);
+    }
+    void End(int button)
+    {
+        Click(Ctl(button));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); })) << button << " did not end the dialog";
     }
     void CancelAndReopen()
     {
-        Press(152);
-        ASSERT_TRUE(Closed()) << "Cancel did not end the dialog";
+        End(152);
         Open();
     }
 
-    void AnswerBox(const std::string &text, HWND owner, int button) { ::AnswerBox(app, text, button, owner); }
-
-    // The common Save or Open dialog: the window with the file-name box 1148.
-    HWND WaitForFileDialog()
+    // Opens the Save (167) or Open (168) dialog, owned by the main window while the settings
+    // dialog takes no clicks, and chooses the name.
+    void UseFileDialog(int button, const std::string &name)
     {
-        HWND found = NULL;
-        WaitUntil([&] {
+        Click(Ctl(button));
+        HWND fd = WaitForFirst([&] {
+            std::vector<HWND> found;
             for (HWND w : TopLevelOf(app))
-                if (w != dlg && w != app.main && FindDescendant(w, [](HWND c) { return GetDlgCtrlID(c) == 1148; })) {
-                    found = w;
-                    return true;
-                }
-            return false;
+                if (w != dlg && FindDescendant(w, [](HWND c) { return GetDlgCtrlID(c) == 1148; }))
+                    found.push_back(w);
+            return found;
         });
-        return found;
-    }
-    // Opens the Save (167) or Open (168) dialog and chooses the name; returns the file dialog,
-    // which has closed unless keepOpen says it may still ask something.
-    HWND UseFileDialog(int button, const std::string &name, bool keepOpen = false)
-    {
-        Press(button);
-        HWND fd = WaitForFileDialog();
-        EXPECT_TRUE(fd != NULL) << "no file dialog";
-        if (!fd)
-            return NULL;
+        ASSERT_TRUE(fd != NULL) << "no file dialog";
         EXPECT_EQ(app.main, GetWindow(fd, GW_OWNER));
-        EXPECT_FALSE(IsWindowEnabled(dlg)) << "the dialog takes no clicks meanwhile";
+        EXPECT_FALSE(IsWindowEnabled(dlg));
         FillFileDialog(fd, name);
-        if (!keepOpen) {
-            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(fd); })) << "the file dialog stayed";
-        }
-        return fd;
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(fd); })) << "the file dialog stayed";
     }
     void Save(const std::string &name)
     {
         UseFileDialog(167, name);
-        AnswerBox("Settings successfully saved", dlg, IDOK);
+        AnswerBox(app, "Settings successfully saved", IDOK, dlg);
     }
     // Loads a file with these bytes; true when the invalid-data warning showed (and was closed).
     bool Load(const std::string &bytes)
     {
         WriteFileBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
-        // A message sent to the dialog is answered once the load is done or its warning is up.
-        Answers(dlg, 10000);
+        Answers(dlg, 10000);   // answered once the load is done or its warning is up
         if (!WaitForBoxSaying(app, kInvalidData, 300))
             return false;
-        AnswerBox(kInvalidData, dlg, IDOK);
+        AnswerBox(app, kInvalidData, IDOK, dlg);
         return true;
     }
 
-    // Presses "Select folder to search in..." and picks My Computer's child number `drive`
-    // (0 C:, 1 D:, 2 E:) with the keyboard in the browser's tree; or cancels the browser.
-    void BrowseTo(int drive)
+    // Presses "Select folder to search in..." and picks the folder in the browser, or cancels it.
+    void BrowseTo(const char *folder)
     {
-        Press(153);
+        Click(Ctl(153));
         HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
         ASSERT_TRUE(browser != NULL) << "no folder browser";
         EXPECT_EQ(dlg, GetWindow(browser, GW_OWNER));
         EXPECT_EQ("Navigate to the folder you want to search in", WindowTextOf(GetDlgItem(browser, 14146)));
-        if (drive < 0) {
-            Answer(browser, IDCANCEL);
-        } else {
-            HWND tree = GetDlgItem(browser, 14145);
-            // Desktop, "/", Documents, My Computer; open it, then down to the drive.
-            for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
-                SendKey(tree, key);
-            for (int i = 0; i <= drive; ++i)
-                SendKey(tree, VK_DOWN);
-            std::string want = std::string(" (") + static_cast<char>('C' + drive) + ":)";
-            EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(GetDlgItem(browser, 14149)) == want; }))
-                << "the tree did not reach " << want;
-            Answer(browser, IDOK);
-        }
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+        if (folder)
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, RemoteText(app, folder));
+        Answer(browser, folder ? IDOK : IDCANCEL);
+        ASSERT_TRUE(WaitGone(browser));
     }
 
     // All three drive (113) or media (114) boxes of the main window are so.

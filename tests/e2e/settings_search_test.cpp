@@ -1,15 +1,11 @@
 // A search after OK uses what the dialog committed: the folder instead of the ticked drives,
 // every file or the own extensions, and both size limits to the exact byte, beyond 4 GB too.
-#include "search_helpers.h"
 #include "settings_driver.h"
 
 namespace {
 
 using namespace settings_e2e;
 using SettingsSearchTest = SettingsTest;
-
-const uint64_t kMin4097MB = 4097ull << 20;   // 4,296,015,872 bytes
-const uint64_t k5GB = 5ull << 30;            // 5,368,709,120 bytes
 
 std::set<std::string> Found(const Running &app)
 {
@@ -21,29 +17,24 @@ TEST_F(SettingsSearchTest, ASearchAfterOkUsesTheSettings)
 {
     for (uint64_t size : {1023, 1024, 2048, 2049})
         MakeFile("D:\\k" + std::to_string(size) + ".txt", size);
-    MakeFile("D:\\noext", 1500);
-    MakeFile("D:\\a.avi", 1500);
-    MakeFile("D:\\c.jpg", 1500);
-    MakeFile("D:\\d.mkv", 1500);
-    MakeFile("D:\\big\\g1.bin", kMin4097MB - 1);   // sparse
-    MakeFile("D:\\big\\g2.bin", kMin4097MB);
-    MakeFile("D:\\big\\g3.bin", k5GB);
-    MakeFile("D:\\big\\g4.bin", k5GB + 1);
-    MakeFile("E:\\e.avi", 1500);
-    MakeFile("E:\\e.txt", 1500);
+    for (const char *name : {"D:\\noext", "D:\\a.avi", "D:\\c.jpg", "D:\\d.mkv", "E:\\e.avi", "E:\\e.txt"})
+        MakeFile(name, 1500);
+    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
+    MakeFile("D:\\big\\g1.bin", mb4097 - 1);   // sparse
+    MakeFile("D:\\big\\g2.bin", mb4097);
+    MakeFile("D:\\big\\g3.bin", gb5);
+    MakeFile("D:\\big\\g4.bin", gb5 + 1);
 
-    // The folder D:\, every file, from 1 KB to 2 KB.
+    // The folder D:\, every file, from 1 KB to 2 KB; the folder wins over a ticked drive.
     Open();
-    BrowseTo(1);
-    PressAndWait(160, [&] { return On(160); }, "everything");
-    PressAndWait(161, [&] { return On(161); }, "minimum");
-    PressAndWait(162, [&] { return On(162); }, "maximum");
+    BrowseTo("D:\\");
+    Tick(160);
+    Tick(161);
+    Tick(162);
     SetText(164, "2");
-    StepUnit(166, VK_UP);
-    StepUnit(166, VK_UP);
-    ASSERT_TRUE(WaitUntil([&] { return Unit(166) == 0; }));
-    PressOkAndExpectClose();
-    TickDrives(app, {"E:"});   // the folder wins over a ticked drive
+    StepUnits(166, VK_UP, 2, 0);
+    End(151);
+    TickDrives(app, {"E:"});
     EXPECT_EQ((std::set<std::string>{"D:\\\\k1024.txt", "D:\\\\k2048.txt", "D:\\\\noext", "D:\\\\a.avi",
                                      "D:\\\\c.jpg", "D:\\\\d.mkv"}),
               Found(app));
@@ -51,33 +42,30 @@ TEST_F(SettingsSearchTest, ASearchAfterOkUsesTheSettings)
     // From 4097 MB to 5 GB: limits past 32 bits.
     Open();
     SetText(163, "4097");
-    StepUnit(165, VK_DOWN);
+    StepUnits(165, VK_DOWN, 1, 1);
     SetText(164, "5");
-    StepUnit(166, VK_DOWN);
-    StepUnit(166, VK_DOWN);
-    ASSERT_TRUE(WaitUntil([&] { return Unit(165) == 1 && Unit(166) == 2; }));
-    PressOkAndExpectClose();
+    StepUnits(166, VK_DOWN, 2, 2);
+    End(151);
     EXPECT_EQ((std::set<std::string>{"D:\\\\big\\g2.bin", "D:\\\\big\\g3.bin"}), Found(app));
 
     // Own extensions, any size: the media tables and the media boxes no longer count.
     Open();
-    PressAndWait(155, [&] { return Shown(157); }, "own extensions");
-    SetText(157, ".avi .TXT");
-    PressAndWait(161, [&] { return !On(161); }, "minimum off");
-    PressAndWait(162, [&] { return !On(162); }, "maximum off");
-    PressOkAndExpectClose();
+    OwnExtensions(".avi .TXT");
+    Tick(161, false);
+    Tick(162, false);
+    End(151);
     EXPECT_TRUE(BoxesTicked(114, false));
     SetChecked(ChildById(app.main, 114, 0), true);   // Images: .jpg stays out all the same
     EXPECT_EQ((std::set<std::string>{"D:\\\\k1023.txt", "D:\\\\k1024.txt", "D:\\\\k2048.txt", "D:\\\\k2049.txt",
                                      "D:\\\\a.avi"}),
               Found(app));
+
     // A file may switch the folder on without naming one: the search then walks nothing, rather
     // than the root of whatever drive is current.
     Open();
     EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
-    EXPECT_TRUE(On(153));
     EXPECT_EQ("", Text(159));
-    PressOkAndExpectClose();
+    End(151);
     TickDrives(app, {"D:"});
     EXPECT_TRUE(Found(app).empty());
 }
