@@ -106,21 +106,15 @@ struct FixedDriveE {
     }
 };
 
-// Selects the folder (it must exist) in the folder browser and presses OK; NULL: Cancel.
-void AnswerFolderBrowser(const Running &app, const char *folder)
+// Answers the send's folder browser, whose title says what it is for; NULL: Cancel.
+void AnswerSendFolderBrowser(const Running &app, const char *folder)
 {
     HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
     ASSERT_TRUE(browser != NULL) << "no folder browser";
     EXPECT_TRUE(FindDescendant(browser, [](HWND w) {
         return WindowTextOf(w) == "Navigate to the folder you want to send data to";
     }) != NULL);
-    if (folder) {  // the path must lie in the program's memory
-        void *remote = VirtualAllocEx(app.pi.hProcess, NULL, MAX_PATH, MEM_COMMIT, PAGE_READWRITE);
-        ASSERT_TRUE(remote && WriteProcessMemory(app.pi.hProcess, remote, folder, std::strlen(folder) + 1, NULL));
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
-    }
-    Answer(browser, folder ? IDOK : IDCANCEL);
-    ASSERT_TRUE(WaitGone(browser));
+    AnswerFolderBrowser(app, browser, folder);
 }
 
 // Small files sent one by one and all at once: an existing target is kept and not reported, two
@@ -169,10 +163,10 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
         GTEST_SKIP() << "this Wine cannot turn E: into a fixed drive at run time";
     ASSERT_TRUE(CreateDirectoryA("E:\\chosen", NULL));
     PickSendItem(app, false, 0);
-    ASSERT_NO_FATAL_FAILURE(AnswerFolderBrowser(app, NULL));
+    ASSERT_NO_FATAL_FAILURE(AnswerSendFolderBrowser(app, NULL));
     EXPECT_TRUE(NoDialogFor(app, 800)) << "a cancelled choice still opened a window";
     PickSendItem(app, true, 0);
-    ASSERT_NO_FATAL_FAILURE(AnswerFolderBrowser(app, "E:\\chosen"));
+    ASSERT_NO_FATAL_FAILURE(AnswerSendFolderBrowser(app, "E:\\chosen"));
     AnswerBox(app, "2 of 6 file(s) could not be sent.", IDOK, app.main);
     EXPECT_EQ((std::set<std::string>{"same.jpg", "kept.jpg", "new.jpg"}), FilesIn("E:\\chosen"));
     EXPECT_EQ(std::string(50, 'n'), ReadFileBytes("E:\\chosen\\kept.jpg"));

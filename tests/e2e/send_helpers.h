@@ -4,7 +4,10 @@
 #define SORVANE_E2E_SEND_HELPERS_H
 
 #include <windows.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
+
+#include <cstring>
 
 #include <atomic>
 #include <map>
@@ -23,6 +26,19 @@ inline std::vector<std::string> SearchDriveD(const Running &app)
     TickDrives(app, {"D:"});
     EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
     return ListLines(ResultList(app));
+}
+
+// Selects the folder (it must exist) in the folder browser and presses OK; NULL: Cancel. The
+// path goes into the program's memory, where the browser reads it.
+inline void AnswerFolderBrowser(const Running &app, HWND browser, const char *folder)
+{
+    if (folder) {
+        void *remote = VirtualAllocEx(app.pi.hProcess, NULL, MAX_PATH, MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_TRUE(remote && WriteProcessMemory(app.pi.hProcess, remote, folder, std::strlen(folder) + 1, NULL));
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    }
+    Answer(browser, folder ? IDOK : IDCANCEL);
+    ASSERT_TRUE(WaitGone(browser));
 }
 
 inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)

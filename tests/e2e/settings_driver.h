@@ -99,10 +99,7 @@ protected:
         ASSERT_TRUE(browser != NULL) << "no folder browser";
         EXPECT_EQ(dlg, GetWindow(browser, GW_OWNER));
         EXPECT_EQ("Navigate to the folder you want to search in", WindowTextOf(GetDlgItem(browser, 14146)));
-        if (folder)
-            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, RemoteText(app, folder));
-        Answer(browser, folder ? IDOK : IDCANCEL);
-        ASSERT_TRUE(WaitGone(browser));
+        AnswerFolderBrowser(app, browser, folder);
     }
 
     // All three drive (113) or media (114) boxes of the main window are so.
