@@ -105,28 +105,19 @@ inline std::string RecorderLog() { return RecorderDir() + "\\recorder.log"; }
 
 inline bool SetClassValue(const std::string &key, const std::string &value)
 {
-    HKEY k;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k, NULL) != ERROR_SUCCESS)
-        return false;
-    LONG rc = RegSetValueExA(k, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                             static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(k);
-    return rc == ERROR_SUCCESS;
+    return RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), NULL, REG_SZ, value.c_str(),
+                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 // Copies the recorder beside the program and associates ".jpg" with it, unless the prefix
 // already has an association of its own for ".jpg" (then false: the test would change it).
 inline bool InstallRecorder()
 {
-    HKEY existing;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".jpg", 0, KEY_READ, &existing) == ERROR_SUCCESS) {
-        char progId[64] = "";
-        DWORD size = sizeof progId;
-        RegQueryValueExA(existing, NULL, NULL, NULL, reinterpret_cast<BYTE *>(progId), &size);
-        RegCloseKey(existing);
-        if (std::strcmp(progId, "SorvaneRecorder") != 0)
-            return false;
-    }
+    char progId[64] = "";
+    DWORD size = sizeof progId;
+    if (RegGetValueA(HKEY_CLASSES_ROOT, ".jpg", NULL, RRF_RT_REG_SZ, NULL, progId, &size) != ERROR_FILE_NOT_FOUND &&
+        std::strcmp(progId, "SorvaneRecorder") != 0)
+        return false;
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, MAX_PATH);
     // The test program runs from the build folder, which Wine names by its Unix path.
@@ -152,21 +143,13 @@ inline void UninstallRecorder()
     DeleteFileA(RecorderLog().c_str());
 }
 
-// The lines the recorder logged so far.
+// The lines the recorder logged so far, each ended by CR LF.
 inline std::vector<std::string> RecordedLines()
 {
     std::vector<std::string> lines;
-    std::string all = ReadFileBytes(RecorderLog()), line;
-    for (char c : all) {
-        if (c == '\n') {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
+    std::string all = ReadFileBytes(RecorderLog());
+    for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(all.substr(at, end - at));
     return lines;
 }
 
