@@ -1,6 +1,5 @@
 #include "harness.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -150,21 +149,6 @@ std::string WindowTextOf(HWND window)
     return text;
 }
 
-ControlInfo ReadControl(HWND control)
-{
-    ControlInfo info{};
-    char cls[64] = "";
-    GetClassNameA(control, cls, sizeof cls);
-    info.cls = cls;
-    info.text = WindowTextOf(control);
-    info.style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
-    info.exStyle = static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE));
-    GetWindowRect(control, &info.rect);
-    MapWindowPoints(NULL, GetParent(control), reinterpret_cast<POINT *>(&info.rect), 2);
-    info.id = GetDlgCtrlID(control);
-    return info;
-}
-
 bool IsChecked(HWND button)
 {
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -209,11 +193,6 @@ HWND WaitForMessageBox(const Running &app, int timeoutMs)
 HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs)
 {
     return WaitForBoxWhose(app, [&](const std::string &t) { return t.find(words) != std::string::npos; }, timeoutMs);
-}
-
-int CountBoxesSaying(const Running &app, const std::string &words)
-{
-    return static_cast<int>(MessageBoxes(app, [&](const std::string &t) { return t.find(words) != std::string::npos; }).size());
 }
 
 void AnswerBox(const Running &app, const std::string &text, int button, HWND owner)
@@ -450,18 +429,7 @@ void ResetFixtureDrives()
     ClearFolder("E:");
 }
 
-// --- Screenshots ---
-
-static BOOL CALLBACK UniteVisible(HWND window, LPARAM param)
-{
-    std::pair<DWORD, RECT> *q = reinterpret_cast<std::pair<DWORD, RECT> *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    RECT r;
-    if (pid == q->first && IsWindowVisible(window) && GetWindowRect(window, &r))
-        UnionRect(&q->second, &q->second, &r);
-    return TRUE;
-}
+// --- Screen pixels ---
 
 // The screen is read through GDI rather than from the X server: under Xvfb with no window
 // manager, Wine leaves owned popups unflushed on the X side even though they are painted.
@@ -491,73 +459,6 @@ std::vector<uint32_t> ScreenPixels(const RECT &r)
     DeleteDC(mem);
     ReleaseDC(NULL, screen);
     return pixels;
-}
-
-// Writes a screen rectangle as a 24-bit BMP file.
-static bool SaveScreenBmp(const RECT &r, const char *path)
-{
-    std::vector<uint32_t> pixels = ScreenPixels(r);
-    if (pixels.empty())
-        return false;
-    int w = r.right - r.left, h = r.bottom - r.top;
-    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
-    std::vector<unsigned char> rows(size);
-    for (int y = 0; y < h; ++y)  // bottom-up, blue first
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = pixels[static_cast<size_t>(y) * w + x];
-            unsigned char *out = &rows[(h - 1 - y) * stride + x * 3];
-            out[0] = p & 0xFF;
-            out[1] = (p >> 8) & 0xFF;
-            out[2] = (p >> 16) & 0xFF;
-        }
-    BITMAPINFOHEADER bh = {};
-    bh.biSize = sizeof bh;
-    bh.biWidth = w;
-    bh.biHeight = h;
-    bh.biPlanes = 1;
-    bh.biBitCount = 24;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bh;
-    fh.bfSize = fh.bfOffBits + size;
-    bool ok = false;
-    if (FILE *f = std::fopen(path, "wb")) {
-        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bh, sizeof bh, 1, f) == 1 &&
-             std::fwrite(rows.data(), 1, size, f) == size;
-        std::fclose(f);
-    }
-    return ok;
-}
-
-bool TakeScreenshot(const std::string &pngName)
-{
-    const char *dir = std::getenv("SORVANE_SHOTS");   // a Unix folder; no screenshots without it
-    const char *prefix = std::getenv("WINEPREFIX");
-    if (!dir || !*dir || !prefix)
-        return false;
-    std::pair<DWORD, RECT> q{0, {0, 0, 0, 0}};
-    // The program's windows: the main one and whatever it shows over it.
-    HWND main = FindWindowA("Sorvane", NULL);
-    GetWindowThreadProcessId(main, &q.first);
-    EnumWindows(UniteVisible, reinterpret_cast<LPARAM>(&q));
-    CreateDirectoryA("C:\\sorvane", NULL);
-    std::string bmp = "shot-" + pngName + ".bmp";
-    if (!SaveScreenBmp(q.second, ("C:\\sorvane\\" + bmp).c_str()))
-        return false;
-    // The converter removes the bitmap when it is done: a Unix process started from Wine cannot
-    // be waited for through its handle.
-    char cmd[2048];
-    std::snprintf(cmd, sizeof cmd,
-                  "sh -c \"cd '%s/drive_c/sorvane' && convert '%s' -strip -colors 256 PNG8:'%s/%s'; rm -f '%s'\"",
-                  prefix, bmp.c_str(), dir, pngName.c_str(), bmp.c_str());
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA("\\\\?\\unix\\bin\\sh", cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return WaitUntil([&] { return !FileExists("C:\\sorvane\\" + bmp); }, 30000);
 }
 
 // --- Fixture class ---

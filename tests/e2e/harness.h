@@ -15,15 +15,6 @@
 #include <string>
 #include <vector>
 
-struct ControlInfo {
-    std::string cls;    // window class
-    std::string text;   // window text
-    DWORD style;
-    DWORD exStyle;
-    RECT rect;          // in the parent's client coordinates
-    int id;
-};
-
 // Waits until pred is true, polling every 10 ms; false on time-out.
 bool WaitUntil(const std::function<bool()> &pred, int timeoutMs = 5000);
 // Waits until windows() lists one and returns the first; NULL on time-out.
@@ -48,7 +39,6 @@ HWND ChildById(HWND parent, int id, int nth = 0);      // nth direct child with 
 HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match);
 // Visible top-level windows of the process (the main one too), of this class unless NULL.
 std::vector<HWND> TopLevelOf(const Running &app, const char *cls = nullptr);
-ControlInfo ReadControl(HWND control);
 std::string WindowTextOf(HWND window);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);            // as a click would leave it, without WM_COMMAND
@@ -60,7 +50,6 @@ HWND WaitForMessageBox(const Running &app, int timeoutMs = 5000);
 std::string MessageBoxText(HWND box);
 // A message box of the process whose text contains the words; NULL on time-out.
 HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs = 10000);
-int CountBoxesSaying(const Running &app, const std::string &words);
 // Expects a box saying exactly text, captioned "Sorvane 1.0" (and owned by owner unless NULL),
 // answers it with the button and waits until it is gone.
 void AnswerBox(const Running &app, const std::string &text, int button = IDOK, HWND owner = NULL);
@@ -102,8 +91,6 @@ void ResetFixtureDrives();                               // empties the D: and E
 // The screen's pixels in the rectangle (screen coordinates), row by row from the top, as
 // 0x00RRGGBB.
 std::vector<uint32_t> ScreenPixels(const RECT &r);
-// Saves a screenshot of the whole X display as PNG under the README's image folder.
-bool TakeScreenshot(const std::string &pngName);
 
 // Launches the program for a test and ends it afterwards, whatever happened.
 class SorvaneTest : public ::testing::Test {

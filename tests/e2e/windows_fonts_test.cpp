@@ -14,9 +14,11 @@ SIZE ClientHoldingItsControls(HWND dialog)
     RECT client;
     GetClientRect(dialog, &client);
     for (HWND child : ChildWindows(dialog)) {
-        ControlInfo c = ReadControl(child);
-        EXPECT_TRUE(c.rect.left >= 0 && c.rect.top >= 0 && c.rect.right <= client.right && c.rect.bottom <= client.bottom)
-            << c.id;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(NULL, dialog, reinterpret_cast<POINT *>(&r), 2);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+            << GetDlgCtrlID(child);
     }
     return SIZE{client.right, client.bottom};
 }
@@ -41,13 +43,16 @@ TEST_F(WindowsFontsTest, DialogsAndLabelsHaveWindowsSizes)
 {
     // "Times New Roman" 20 italic has Liberation Serif's widths, and the Video label's text fits
     // its box with the check mark and the gap after it (less than 20 pixels).
-    ControlInfo label = ReadControl(ChildById(app.main, 114, 2));
-    ASSERT_EQ(0u, label.text.rfind("Video: ", 0)) << label.text;
-    auto serif = Measure("Liberation Serif", label.text), tnr = Measure("Times New Roman", label.text);
+    HWND video = ChildById(app.main, 114, 2);
+    std::string text = WindowTextOf(video);
+    ASSERT_EQ(0u, text.rfind("Video: ", 0)) << text;
+    auto serif = Measure("Liberation Serif", text), tnr = Measure("Times New Roman", text);
     ASSERT_EQ("Liberation Serif", serif.first) << "the metrics to compare with are missing";
     EXPECT_EQ("Times New Roman", tnr.first);
     EXPECT_EQ(serif.second, tnr.second);
-    EXPECT_LE(tnr.second + 20, label.rect.right - label.rect.left) << tnr.second;
+    RECT box;
+    GetWindowRect(video, &box);
+    EXPECT_LE(tnr.second + 20, box.right - box.left) << tnr.second;
 
     // The advanced dialog: 430 x 250 units of the system font's 8 x 16.
     Click(ChildById(app.main, 126));

@@ -4,8 +4,88 @@
 #include "../../tests/e2e/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
+
+BOOL CALLBACK UniteVisible(HWND window, LPARAM param)
+{
+    std::pair<DWORD, RECT> *q = reinterpret_cast<std::pair<DWORD, RECT> *>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    RECT r;
+    if (pid == q->first && IsWindowVisible(window) && GetWindowRect(window, &r))
+        UnionRect(&q->second, &q->second, &r);
+    return TRUE;
+}
+
+// Writes a screen rectangle as a 24-bit BMP file.
+bool SaveScreenBmp(const RECT &r, const char *path)
+{
+    std::vector<uint32_t> pixels = ScreenPixels(r);
+    if (pixels.empty())
+        return false;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+    std::vector<unsigned char> rows(size);
+    for (int y = 0; y < h; ++y)  // bottom-up, blue first
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = pixels[static_cast<size_t>(y) * w + x];
+            unsigned char *out = &rows[(h - 1 - y) * stride + x * 3];
+            out[0] = p & 0xFF;
+            out[1] = (p >> 8) & 0xFF;
+            out[2] = (p >> 16) & 0xFF;
+        }
+    BITMAPINFOHEADER bh = {};
+    bh.biSize = sizeof bh;
+    bh.biWidth = w;
+    bh.biHeight = h;
+    bh.biPlanes = 1;
+    bh.biBitCount = 24;
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bh;
+    fh.bfSize = fh.bfOffBits + size;
+    bool ok = false;
+    if (FILE *f = std::fopen(path, "wb")) {
+        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bh, sizeof bh, 1, f) == 1 &&
+             std::fwrite(rows.data(), 1, size, f) == size;
+        std::fclose(f);
+    }
+    return ok;
+}
+
+bool TakeScreenshot(const std::string &pngName)
+{
+    const char *dir = std::getenv("SORVANE_SHOTS");   // a Unix folder; no screenshots without it
+    const char *prefix = std::getenv("WINEPREFIX");
+    if (!dir || !*dir || !prefix)
+        return false;
+    std::pair<DWORD, RECT> q{0, {0, 0, 0, 0}};
+    // The program's windows: the main one and whatever it shows over it.
+    HWND main = FindWindowA("Sorvane", NULL);
+    GetWindowThreadProcessId(main, &q.first);
+    EnumWindows(UniteVisible, reinterpret_cast<LPARAM>(&q));
+    CreateDirectoryA("C:\\sorvane", NULL);
+    std::string bmp = "shot-" + pngName + ".bmp";
+    if (!SaveScreenBmp(q.second, ("C:\\sorvane\\" + bmp).c_str()))
+        return false;
+    // The converter removes the bitmap when it is done: a Unix process started from Wine cannot
+    // be waited for through its handle.
+    char cmd[2048];
+    std::snprintf(cmd, sizeof cmd,
+                  "sh -c \"cd '%s/drive_c/sorvane' && convert '%s' -strip -colors 256 PNG8:'%s/%s'; rm -f '%s'\"",
+                  prefix, bmp.c_str(), dir, pngName.c_str(), bmp.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA("\\\\?\\unix\\bin\\sh", cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return WaitUntil([&] { return !FileExists("C:\\sorvane\\" + bmp); }, 30000);
+}
 
 int g_failures = 0;
 
