@@ -15,13 +15,9 @@ namespace {
 const MediaSwitches kAll = {true, true, true}, kNone = {false, false, false};
 const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
 
-class MatchTest : public ::testing::Test {
-protected:
-    SearchSettings settings = {};
-};
-
-TEST_F(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
+TEST(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
 {
+    SearchSettings settings = {};
     const MediaSwitches images = {true, false, false}, audio = {false, true, false}, video = {false, false, true};
     const struct { const char *path; MediaSwitches media; bool listed; } tables[] = {
         {"D:\\\\x\\y.JpG", images, true}, {"D:\\\\photo.jpeg", kAll, false}, {"D:\\\\Docs.mp3\\readme", kAll, false},
@@ -45,8 +41,9 @@ TEST_F(MatchTest, ExtensionsByTheMediaSwitchesTheOwnListOrEverything)
 
 // Each limit to the byte, also past 32 bits, and before the extension: {min, max} of
 // {on, value, unit}.
-TEST_F(MatchTest, SizeLimits)
+TEST(MatchTest, SizeLimits)
 {
+    SearchSettings settings = {};
     const struct { int min[3], max[3]; uint64_t size; bool listed; } cases[] = {
         {{1, 10, UNIT_KB}, {}, 10 * KB, true},        {{1, 10, UNIT_KB}, {}, 10 * KB - 1, false},
         {{}, {1, 1, UNIT_MB}, MB, true},              {{}, {1, 1, UNIT_MB}, MB + 1, false},
