@@ -3,7 +3,6 @@
 // write and a second read; the typed-text parses keep their bounds; the line and path rules round
 // trip, stay idempotent and keep their outputs within buffers of every size.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -22,38 +21,23 @@ static void Check(bool ok)
         std::abort();
 }
 
-static std::string Write(const SettingsChoices &c)
-{
-    SettingsPiece pieces[kSettingsMaxPieces];
-    int n = SettingsFilePieces(c, pieces);
-    Check(n > 0 && n <= kSettingsMaxPieces);
-    std::string file;
-    for (int i = 0; i < n; ++i)
-        file.append(pieces[i].data, pieces[i].size);
-    Check(file.size() <= kSettingsMaxFileBytes);
-    return file;
-}
-
 // Entries are pieces of the text from a '.' on, none over 20 characters, none past the count;
 // a text with no '.' changes nothing.
 static void CheckExtensionList(const std::string &typed)
 {
     std::string text = typed.substr(0, kExtensionTextMaxChars);
-    static SearchSettings settings;
+    static SearchSettings s;
     for (int i = 0; i < kOwnExtensionSlots; ++i)
-        std::strcpy(settings.ownList[i], ".stale");
-    settings.ownCount = kOwnExtensionSlots;
-    bool valid = ParseExtensionList(text.c_str(), &settings);
-    if (text.find('.') == std::string::npos) {
-        Check(!valid && settings.ownCount == kOwnExtensionSlots && std::strcmp(settings.ownList[99], ".stale") == 0);
-        return;
-    }
-    Check(settings.ownCount >= 0 && settings.ownCount <= kOwnExtensionSlots);
+        std::strcpy(s.ownList[i], ".stale");
+    s.ownCount = kOwnExtensionSlots;
+    bool valid = ParseExtensionList(text.c_str(), &s), dot = text.find('.') != std::string::npos;
+    Check((dot || !valid) && s.ownCount >= (dot ? 0 : kOwnExtensionSlots) && s.ownCount <= kOwnExtensionSlots);
     for (int i = 0; i < kOwnExtensionSlots; ++i) {
-        const char *entry = settings.ownList[i];
+        const char *entry = s.ownList[i];
         Check(std::strlen(entry) <= kOwnExtensionMaxChars);
-        Check(i < settings.ownCount ? (entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos))
-                                      : entry[0] == '\0');
+        Check(!dot ? std::strcmp(entry, ".stale") == 0
+                   : i < s.ownCount ? entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos)
+                                    : entry[0] == '\0');
     }
 }
 
@@ -113,20 +97,12 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     Check(CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(once.c_str(), o, n); }) == once);
 
     for (bool (*rule)(char *, size_t) : {AppendTxtExtension, AppendSettingsExtension}) {
-        std::string named = CheckBounds([&](char *o, size_t n) {
-            if (n < text.size() + 1)
-                return false;
-            std::memcpy(o, t, text.size() + 1);
-            return rule(o, n);
-        }, true);
+        auto append = [&](const std::string &from) {
+            return CheckBounds([&](char *o, size_t n) { return n > from.size() && rule(std::strcpy(o, from.c_str()), n); }, true);
+        };
+        std::string named = append(text);
         Check(named == text || named == text + (rule == AppendTxtExtension ? ".txt" : ".svq"));
-        if (named.size() > 4)   // a name that carries its extension keeps it
-            Check(CheckBounds([&](char *o, size_t n) {
-                      if (n < named.size() + 1)
-                          return false;
-                      std::memcpy(o, named.c_str(), named.size() + 1);
-                      return rule(o, n);
-                  }, true) == named);
+        Check(named.size() <= 4 || append(named) == named);   // a name that carries its extension keeps it
     }
 }
 
@@ -151,40 +127,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(std::memchr(a.text, '\0', sizeof a.text) != nullptr);
         Check(i == parse.count - 1 || (a.kind != SETTINGS_SUCCESS && a.kind != SETTINGS_FAILURE));
         bool minimum = a.limit == 0;
+        Check(a.kind < SETTINGS_SIZE_OFF || a.kind > SETTINGS_SIZE_UNIT || a.limit == 0 || a.limit == 1);
+        Check(a.kind != SETTINGS_SIZE_ON || (std::strlen(a.text) <= kSizeLineMaxChars && !std::strchr(a.text, ' ')));
+        CheckSizeValue(a.text, 29);
         switch (a.kind) {
         case SETTINGS_USE_DRIVES: c.where = WHERE_DRIVES; break;
-        case SETTINGS_USE_FOLDER:
-            Check(std::strlen(a.text) <= kFolderMaxChars);
-            c.where = WHERE_FOLDER;
-            c.folder = a.text;
-            break;
+        case SETTINGS_USE_FOLDER: c.where = WHERE_FOLDER, c.folder = a.text; break;
         case SETTINGS_NAMES_DEFAULT: c.names = NAMES_DEFAULT; break;
         case SETTINGS_NAMES_EVERYTHING: c.names = NAMES_EVERYTHING; break;
-        case SETTINGS_NAMES_OWN:
-            c.names = NAMES_OWN;
-            c.extensions = a.text;
-            CheckExtensionList(a.text);
-            break;
-        case SETTINGS_SIZE_OFF: (minimum ? c.minOn : c.maxOn) = false; break;
+        case SETTINGS_NAMES_OWN: c.names = NAMES_OWN, c.extensions = a.text; break;
+        case SETTINGS_SIZE_OFF:
         case SETTINGS_SIZE_ON:
-            Check(a.limit == 0 || a.limit == 1);
-            Check(std::strlen(a.text) <= kSizeLineMaxChars && !std::strchr(a.text, ' '));
-            (minimum ? c.minOn : c.maxOn) = true;
+            (minimum ? c.minOn : c.maxOn) = a.kind == SETTINGS_SIZE_ON;
             (minimum ? c.minValue : c.maxValue) = a.text;
-            CheckSizeValue(a.text, minimum ? 29 : 9);
             break;
-        case SETTINGS_SIZE_UNIT:
-            Check(a.unit >= 0 && a.unit <= 2 && (a.limit == 0 || a.limit == 1));
-            (minimum ? c.minUnit : c.maxUnit) = kUnits[a.unit];
-            break;
+        case SETTINGS_SIZE_UNIT: Check(a.unit >= 0 && a.unit <= 2), (minimum ? c.minUnit : c.maxUnit) = kUnits[a.unit]; break;
         default: break;
         }
     }
+    Check(std::strlen(c.folder) <= kFolderMaxChars);
+    CheckExtensionList(c.extensions);
     if (last != SETTINGS_SUCCESS)
         return 0;
 
     // An accepted file, written back from what it set, reads back to the same settings.
-    std::string again = Write(c);
+    SettingsPiece pieces[kSettingsMaxPieces];
+    std::string again;
+    for (int i = 0, n = SettingsFilePieces(c, pieces); i < n; ++i)
+        again.append(pieces[i].data, pieces[i].size);
+    Check(again.size() <= kSettingsMaxFileBytes);
     SettingsParse second;
     ParseSettingsFile(reinterpret_cast<const unsigned char *>(again.data()), again.size(), &second);
     Check(second.count == parse.count);
@@ -193,8 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(a.kind == b.kind && a.limit == b.limit && a.unit == b.unit);
         // The writer takes what the dialog's boxes give: 9 characters of a value, 499 of extensions.
         size_t keep = a.kind == SETTINGS_SIZE_ON    ? kSizeValueMaxChars
-                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars
-                                                     : sizeof a.text;
+                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars : sizeof a.text;
         Check(std::strncmp(a.text, b.text, keep) == 0);
     }
     return 0;
