@@ -21,6 +21,8 @@ BOOL CALLBACK FirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR first)
     return FALSE;
 }
 
+using Words = std::vector<DWORD>;
+
 TEST(ShippedFileTest, IsA32BitGuiProgramWithItsResources)
 {
     const std::string path = ShippedExe();
@@ -28,9 +30,8 @@ TEST(ShippedFileTest, IsA32BitGuiProgramWithItsResources)
     ASSERT_TRUE(file != NULL) << path;
     const BYTE *base = reinterpret_cast<const BYTE *>(reinterpret_cast<UINT_PTR>(file) & ~static_cast<UINT_PTR>(3));
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
-    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
-    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, nt->OptionalHeader.Magic);
-    EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
+    EXPECT_EQ((Words{IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC, IMAGE_SUBSYSTEM_WINDOWS_GUI}),
+              (Words{nt->FileHeader.Machine, nt->OptionalHeader.Magic, nt->OptionalHeader.Subsystem}));
     const IMAGE_DATA_DIRECTORY &imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(0u, imports.VirtualAddress);
     const std::string windowsOwn = " kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll "
@@ -46,13 +47,15 @@ TEST(ShippedFileTest, IsA32BitGuiProgramWithItsResources)
 
     DWORD size = GetFileVersionInfoSizeA(path.c_str(), NULL);
     std::vector<char> version(size + 1);
-    char *product = nullptr;
-    UINT n = 0;
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, version.data()));
-    ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductName", reinterpret_cast<void **>(&product), &n));
-    EXPECT_STREQ("Sorvane", product);
-    ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductVersion", reinterpret_cast<void **>(&product), &n));
-    EXPECT_STREQ("1.0", product);
+    std::string product;
+    for (const char *key : {"ProductName", "ProductVersion"}) {
+        char *value = nullptr;
+        UINT n = 0;
+        VerQueryValueA(version.data(), ("\\StringFileInfo\\040904B0\\" + std::string(key)).c_str(), reinterpret_cast<void **>(&value), &n);
+        product += std::string(value ? value : "-") + "|";
+    }
+    EXPECT_EQ("Sorvane|1.0|", product);
 
     auto resource = [&](LPCSTR name, LPCSTR type, DWORD *bytes) -> const BYTE * {
         HRSRC r = FindResourceA(file, name, type);
@@ -67,51 +70,38 @@ TEST(ShippedFileTest, IsA32BitGuiProgramWithItsResources)
     size_t controls = text.find("name=\"Microsoft.Windows.Common-Controls\"");
     ASSERT_NE(std::string::npos, controls);
     std::string identity = text.substr(controls, text.find("/>", controls) - controls);
-    EXPECT_NE(std::string::npos, identity.find("version=\"6.0.0.0\""));
-    EXPECT_NE(std::string::npos, identity.find("processorArchitecture=\"x86\""));
+    EXPECT_TRUE(identity.find("version=\"6.0.0.0\"") != std::string::npos &&
+                identity.find("processorArchitecture=\"x86\"") != std::string::npos) << identity;
 
     // Icon groups "A" (the first, which the shell shows for the file) and 800: one 32 x 32 image
     // of 32 bits each.
     std::string first;
     EnumResourceNamesA(file, RT_GROUP_ICON, FirstName, reinterpret_cast<LONG_PTR>(&first));
     EXPECT_EQ("A", first);
-    const LPCSTR groups[] = {"A", MAKEINTRESOURCEA(800)};
-    for (LPCSTR name : groups) {
+    for (LPCSTR name : {LPCSTR("A"), LPCSTR(MAKEINTRESOURCEA(800))}) {
         const BYTE *group = resource(name, RT_GROUP_ICON, &bytes);
         ASSERT_TRUE(group != nullptr);
         const WORD *w = reinterpret_cast<const WORD *>(group);
-        EXPECT_EQ(1, w[2]);   // images
-        EXPECT_EQ(32, group[6]);
-        EXPECT_EQ(32, group[7]);
-        EXPECT_EQ(32, w[6]);  // bits per pixel
+        EXPECT_EQ((Words{1, 32, 32, 32}), (Words{w[2], group[6], group[7], w[6]}));   // images, size, bits per pixel
     }
 
     // The frames of the dialogs: 127 a classic template, 500 an extended one with its font.
     const DLGTEMPLATE *advanced = reinterpret_cast<const DLGTEMPLATE *>(resource(MAKEINTRESOURCEA(127), RT_DIALOG, &bytes));
     ASSERT_TRUE(advanced != nullptr);
-    EXPECT_EQ(0x80C80080u, advanced->style);
-    EXPECT_EQ(0, advanced->cdit);
-    EXPECT_EQ(430, advanced->cx);
-    EXPECT_EQ(250, advanced->cy);
-    const WCHAR *p = reinterpret_cast<const WCHAR *>(advanced + 1);
-    EXPECT_EQ(0, p[0] | p[1]);   // no menu, the standard class
+    const WCHAR *p = reinterpret_cast<const WCHAR *>(advanced + 1);   // menu, class, caption
+    EXPECT_EQ((Words{0x80C80080u, 0, 430, 250, 0, 0}),
+              (Words{advanced->style, advanced->cdit, static_cast<DWORD>(advanced->cx), static_cast<DWORD>(advanced->cy), p[0], p[1]}));
     EXPECT_EQ(0, std::wcscmp(L"Advances Search Settings", p + 2));
     const WORD *progress = reinterpret_cast<const WORD *>(resource(MAKEINTRESOURCEA(500), RT_DIALOG, &bytes));
     ASSERT_TRUE(progress != nullptr);
-    const DWORD *styles = reinterpret_cast<const DWORD *>(progress + 2);
-    EXPECT_EQ(0xFFFF0001u, *reinterpret_cast<const DWORD *>(progress));
-    EXPECT_EQ(static_cast<DWORD>(WS_EX_TOOLWINDOW), styles[1]);
-    EXPECT_EQ(0x80C000C0u, styles[2]);
+    const DWORD *head = reinterpret_cast<const DWORD *>(progress);   // version, help id, styles
     const WORD *frame = progress + 8;   // controls, x, y, cx, cy, menu, class
-    EXPECT_EQ(0, frame[0] | frame[1] | frame[2] | frame[5] | frame[6]);
-    EXPECT_EQ(340, frame[3]);
-    EXPECT_EQ(170, frame[4]);
+    EXPECT_EQ((Words{0xFFFF0001u, WS_EX_TOOLWINDOW, 0x80C000C0u, 0, 0, 0, 340, 170, 0, 0}),
+              (Words{head[0], head[2], head[3], frame[0], frame[1], frame[2], frame[3], frame[4], frame[5], frame[6]}));
     p = reinterpret_cast<const WCHAR *>(frame + 7);
     EXPECT_EQ(0, std::wcscmp(L"Sorvane 1.0", p));
-    p += std::wcslen(p) + 1;
-    EXPECT_EQ(8, p[0]);   // points, then weight 0, not italic, character set 1
-    EXPECT_EQ(0, p[1]);
-    EXPECT_EQ(0x0100, p[2]);
+    p += std::wcslen(p) + 1;   // points, weight, italic and character set
+    EXPECT_EQ((Words{8, 0, 0x0100}), (Words{p[0], p[1], p[2]}));
     EXPECT_EQ(0, std::wcscmp(L"MS Sans Serif", p + 3));
     FreeLibrary(file);
 }
