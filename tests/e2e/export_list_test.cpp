@@ -1,5 +1,7 @@
 // Exporting the list: the Save dialog, the ".txt" rule, the file's bytes, the reports, and what
 // the user does while an export writes.
+#include <algorithm>
+
 #include "send_helpers.h"
 
 namespace {
@@ -47,7 +49,10 @@ TEST_F(ExportListTest, TheFileHoldsTheLinesAsShown)
 
     PostCommand(app.main, 129);
     std::vector<std::string> plain;
-    ASSERT_TRUE(WaitUntil([&] { return LineNumber((plain = AllLines(app)).back()) == -1; }));
+    ASSERT_TRUE(WaitUntil([&] {  // the pass does not go from the top down: wait for every line
+        plain = AllLines(app);
+        return std::all_of(plain.begin(), plain.end(), [](const std::string &l) { return LineNumber(l) == -1; });
+    }));
     ExportAs(app, "E:\\plain");
     AnswerBox(app, kExported);
     EXPECT_EQ(Joined(plain), ReadFileBytes("E:\\plain.txt"));
