@@ -115,20 +115,11 @@ void EndSorvane(Running &app)
 
 // --- Controls ---
 
-static BOOL CALLBACK CollectChild(HWND window, LPARAM param)
-{
-    std::vector<HWND> *out = reinterpret_cast<std::vector<HWND> *>(param);
-    out->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> ChildWindows(HWND parent)
 {
-    std::vector<HWND> all, direct;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
-    for (HWND w : all)
-        if (GetParent(w) == parent)
-            direct.push_back(w);
+    std::vector<HWND> direct;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        direct.push_back(w);
     return direct;
 }
 
@@ -321,11 +312,12 @@ std::string RunSearchToEnd(const Running &app, int timeoutMs)
 
 HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
 {
-    std::vector<HWND> all;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
-    for (HWND w : all)
+    for (HWND w : ChildWindows(parent)) {
         if (match(w))
             return w;
+        if (HWND inner = FindDescendant(w, match))
+            return inner;
+    }
     return NULL;
 }
 
