@@ -169,11 +169,12 @@ TEST_F(SettingsTest, SaveAndLoad)
 }
 
 // A search after OK walks the folder instead of the ticked drives and keeps the files within both
-// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing.
+// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not the
+// drive that the file dialog left current.
 TEST_F(SettingsTest, ASearchUsesTheSettings)
 {
     const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
-    MakeFile("D:\\g1.bin", mb4097 - 1);   // sparse
+    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
     MakeFile("D:\\g2.bin", mb4097);
     MakeFile("D:\\g3.bin", gb5);
     MakeFile("D:\\g4.bin", gb5 + 1);
