@@ -1,140 +1,199 @@
-// The advanced search settings dialog through its real window: the radio and check behaviour,
-// OK with its questions, Cancel and the folder browser. What OK committed is read back from the
-// next opening and from the main window.
-#include "settings_driver.h"
+// The advanced search settings dialog through its real window: its choices and keys, OK with its
+// questions, the settings files, and the search that follows OK.
+#include "send_helpers.h"
 
 namespace {
 
-using namespace settings_e2e;
-using AdvancedDialogTest = SettingsTest;
+const char kSaved[] = "Settings successfully saved";
+const char kInvalidData[] = "An invalid data found in the file. Settings might not have been loaded completely";
 
-TEST_F(AdvancedDialogTest, DefaultsRadioButtonsAndKeys)
+class SettingsTest : public SorvaneTest {
+protected:
+    HWND dlg = NULL;
+
+    void Open()
+    {
+        Click(ChildById(app.main, 126));
+        dlg = WaitForWindow(app, "#32770", "Advances Search Settings");
+        ASSERT_TRUE(dlg != NULL) << "the dialog did not open";
+    }
+    HWND Ctl(int id) const { return GetDlgItem(dlg, id); }
+    bool On(int id) const { return IsChecked(Ctl(id)); }
+    bool Shown(int id) const { return IsWindowVisible(Ctl(id)) != FALSE; }
+    std::string Text(int id) const { return WindowTextOf(Ctl(id)); }
+    void SetText(int id, const std::string &text) { SendMessageA(Ctl(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    int Unit(int id) const { return static_cast<int>(SendMessageA(Ctl(id), CB_GETCURSEL, 0, 0)); }
+    // As the keyboard would: the box moves its selection and reports the change itself.
+    void StepUnit(int id, WORD key, int want)
+    {
+        SendKey(Ctl(id), key);
+        EXPECT_TRUE(WaitUntil([&] { return Unit(id) == want; })) << id;
+    }
+    void Press(int id, const std::function<bool()> &until)
+    {
+        Click(Ctl(id));
+        EXPECT_TRUE(WaitUntil(until)) << "after pressing " << id;
+    }
+    void Tick(int id, bool on = true) { Press(id, [this, id, on] { return On(id) == on; }); }
+    void End(int button)
+    {
+        Click(Ctl(button));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); })) << button << " did not end the dialog";
+    }
+    // Presses "Select folder to search in..." and picks the folder in the browser, or cancels it.
+    void BrowseTo(const char *folder)
+    {
+        Click(Ctl(153));
+        HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
+        ASSERT_TRUE(browser != NULL) << "no folder browser";
+        AnswerFolderBrowser(app, browser, folder);
+    }
+    // Opens the Save (167) or Open (168) dialog and chooses the name.
+    void UseFileDialog(int button, const std::string &name)
+    {
+        Click(Ctl(button));
+        HWND fd = WaitForWindow(app, "#32770", button == 167 ? "Save As" : "Open");
+        ASSERT_TRUE(fd != NULL) << "no file dialog";
+        FillFileDialog(fd, name);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(fd); })) << "the file dialog stayed";
+    }
+    // Loads a file with these bytes; true when the invalid-data warning showed (and was closed).
+    bool Load(const std::string &bytes)
+    {
+        WriteFileBytes("D:\\load.svq", bytes);
+        UseFileDialog(168, "D:\\load.svq");
+        Answers(dlg, 10000);   // answered once the load is done or its warning is up
+        if (!WaitForBoxSaying(app, kInvalidData, 300))
+            return false;
+        AnswerBox(app, kInvalidData, IDOK, dlg);
+        return true;
+    }
+    // Runs a search to its end; the paths of the list, without their numbers.
+    std::set<std::string> Found()
+    {
+        EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
+        std::set<std::string> paths;
+        for (const std::string &line : ListLines(ResultList(app)))
+            paths.insert(line.substr(line.find(' ') + 1));
+        return paths;
+    }
+};
+
+// The dialog opens white; own extensions show their box and the default ones hide it; a cancelled
+// folder browse goes back to the drives; Escape does not end the dialog.
+TEST_F(SettingsTest, ChoicesAndKeys)
 {
     Open();
-    EXPECT_FALSE(IsWindowEnabled(app.main)) << "the dialog is modal";
-    EXPECT_TRUE(On(154) && !On(153) && !Shown(159) && On(156) && !On(160) && !On(155));
-    EXPECT_TRUE(!Shown(111) && !Shown(157) && !On(161) && !On(162));
-    // White behind the dialog and behind a radio button's and a check box's own area.
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dlg; }));
     RedrawWindow(dlg, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    for (POINT p : {POINT{5, 5}, POINT{265, 40}, POINT{210, 260}}) {
-        ClientToScreen(dlg, &p);
-        EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(RECT{p.x, p.y, p.x + 1, p.y + 1})[0] == 0xFFFFFF; }))
-            << p.x << "," << p.y;
-    }
+    POINT p = {5, 5};
+    ClientToScreen(dlg, &p);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(RECT{p.x, p.y, p.x + 1, p.y + 1})[0] == 0xFFFFFF; }));
 
-    Press(155, [&] { return Shown(111) && Shown(157) && !On(156) && !On(160); });
-    Press(160, [&] { return On(160) && !Shown(157) && !Shown(111) && !On(155); });
-    Tick(155);
-    Press(156, [&] { return On(156) && !Shown(157) && !Shown(111) && !On(155) && !On(160); });
-    // A cancelled folder browse falls back to the default drives; a hidden label keeps its text.
+    Press(155, [&] { return Shown(157); });
+    Press(156, [&] { return On(156) && !Shown(157); });
     BrowseTo(NULL);
     EXPECT_TRUE(WaitUntil([&] { return On(154) && !On(153) && !Shown(159); }));
-    BrowseTo("D:\\");
-    EXPECT_TRUE(WaitUntil([&] { return On(153) && !On(154) && Shown(159) && Text(159) == "D:\\"; }));
-    Press(154, [&] { return On(154) && !On(153) && !Shown(159) && Text(159) == "D:\\"; });
-
-    // Escape and Enter do not end the dialog; the close box does, as Cancel.
-    Tick(162);
     SendKey(Ctl(163), VK_ESCAPE);
-    SendKey(Ctl(163), VK_RETURN);
-    Tick(162, false);
+    Tick(161);   // handled after the key
     EXPECT_TRUE(IsWindowVisible(dlg));
-    PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
-    EXPECT_TRUE(BoxesTicked(113, true) && BoxesTicked(114, true));
 }
 
-TEST_F(AdvancedDialogTest, OkCommitsAndTheMainWindowReacts)
+// A question answered No returns to the dialog with the steps before it committed, here the
+// folder. OK commits a unit and a limit's first 9 digits, and a folder unticks the drive boxes.
+TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
 {
-    Open();
-    BrowseTo("D:\\");
-    OwnExtensions(".avi .mkv");
-    Tick(161);
-    SetText(163, "010");
-    StepUnits(165, VK_DOWN, 1, 1);   // KB -> MB
-    Tick(162);
-    SetText(164, "1234567890");   // read as its first 9 digits
-    End(151);
-    EXPECT_TRUE(WaitUntil([&] { return BoxesTicked(113, false) && BoxesTicked(114, false); }));
-
-    Open();
-    EXPECT_TRUE(On(153) && Shown(159) && On(155) && Shown(157) && On(161) && On(162));
-    EXPECT_EQ("D:\\|.avi .mkv|10|123456789", Text(159) + "|" + Text(157) + "|" + Text(163) + "|" + Text(164));
-    EXPECT_EQ(1, Unit(165));
-    // Typing into a value box without ticking it commits nothing for that limit.
-    Tick(161, false);
-    Tick(160);
-    SetText(164, "77");
-    Tick(162, false);
-    Tick(154);
-    TickDrives(app, {"C:", "D:", "E:"});
-    End(151);
-    EXPECT_TRUE(BoxesTicked(113, true)) << "the folder switch is off";
-    Open();
-    EXPECT_TRUE(On(154) && On(160) && !On(161) && !On(162));
-    EXPECT_EQ("1|1|1", Text(163) + "|" + Text(164) + "|" + std::to_string(Unit(165))) << "an off limit shows its stored unit";
-}
-
-// A question answered No returns to the dialog with the steps before it committed; Yes drops
-// that one choice. Cancel keeps a unit and a folder chosen before it.
-TEST_F(AdvancedDialogTest, QuestionsAndCancel)
-{
-    const std::string invalid = "Only positive integer(number) is acceptable for ignore ",
-                      proceed = " size value. If you proceed, this selection will not be considered. Are you sure "
-                                "you want to continue",
-                      small = invalid + "small" + proceed, large = invalid + "large" + proceed,
-                      extensions = "Extension format is invalid. Note that maximum length for an extension is 20 "
-                                   "characters. If you proceed, default extension settings will be used. Are you "
-                                   "sure you want to continue";
     Open();
     BrowseTo("E:\\");
-    OwnExtensions("avi");
-    Tick(161);
-    SetText(163, "1 0");
+    Press(155, [&] { return Shown(157); });
+    SetText(157, "avi");
     Click(Ctl(151));
-    AnswerBox(app, extensions, IDNO, dlg);
-    CancelAndReopen();
-    EXPECT_TRUE(On(153) && On(155) && !On(161));
-    EXPECT_EQ("E:\\|avi", Text(159) + "|" + Text(157));
-    EXPECT_TRUE(BoxesTicked(113, true)) << "Cancel leaves the main window";
+    AnswerBox(app,
+              "Extension format is invalid. Note that maximum length for an extension is 20 characters. If you "
+              "proceed, default extension settings will be used. Are you sure you want to continue",
+              IDNO, dlg);
+    End(152);
+    Open();
+    EXPECT_TRUE(On(153) && Text(159) == "E:\\") << Text(159);
 
-    // An entry over 20 characters: Yes uses the default extensions. A bad minimum: No keeps them.
-    SetText(157, ".a .abcdefghijklmnopqrst");
-    Tick(161);
-    SetText(163, "1 0");
-    Click(Ctl(151));
-    AnswerBox(app, extensions, IDYES, dlg);
-    AnswerBox(app, small, IDNO, dlg);
-    CancelAndReopen();
-    EXPECT_TRUE(On(156) && !Shown(157) && !On(161));
+    SetText(157, ".avi");
+    StepUnit(165, VK_DOWN, 1);   // KB -> MB
+    Tick(162);
+    SetText(164, "1234567890");
+    End(151);
+    EXPECT_FALSE(IsChecked(ChildById(app.main, 113))) << "the folder leaves the drives ticked";
+    Open();
+    EXPECT_EQ(1, Unit(165));
+    EXPECT_EQ("123456789", Text(164));
+}
 
-    // A valid minimum and a bad maximum: No keeps the minimum, Yes drops each bad limit.
+// Save writes what the controls show, and replaces a file only after Yes, by the new bytes alone.
+// Load applies the lines before a bad one and warns; the folder and the units it set stay even
+// when the dialog is then cancelled.
+TEST_F(SettingsTest, SaveAndLoad)
+{
+    Open();
+    BrowseTo("E:\\");
+    End(151);   // the folder switch on, for the load below
+    Open();
+    Press(155, [&] { return Shown(157); });
+    SetText(157, ".avi .mkv");
     Tick(161);
-    SetText(163, "5");
+    SetText(163, "7");
     Tick(162);
-    SetText(164, "5KB");
-    Click(Ctl(151));
-    AnswerBox(app, large, IDNO, dlg);
-    CancelAndReopen();
-    EXPECT_TRUE(On(161) && !On(162) && Text(163) == "5") << Text(163);
-    SetText(163, "0");
+    SetText(164, "abc");
+    StepUnit(166, VK_UP, 1);   // GB -> MB
+    UseFileDialog(167, "D:\\mine.txt");   // ".svq" is appended
+    AnswerBox(app, kSaved, IDOK, dlg);
+    const std::string first = "2 E:\\\r\n3 .avi .mkv\r\n1 7 KB\r\n1 abc MB";
+    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
+
+    Tick(160);
+    Tick(162, false);
+    const std::string question = "D:\\mine.txt.svq already exists.\nDo you want to replace it?";
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(app, question, IDNO, dlg);
+    EXPECT_TRUE(WaitForMessageBox(app, 800) == NULL) << "No says nothing further";
+    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(app, question, IDYES, dlg);
+    AnswerBox(app, kSaved, IDOK, dlg);
+    EXPECT_EQ("2 E:\\\r\n2\r\n1 7 KB\r\n0", ReadFileBytes("D:\\mine.txt.svq"));
+
+    EXPECT_TRUE(Load("2 D:\\\r\n3 .avi\r\n1 10 MB\r\n1 5 kb"));
+    EXPECT_TRUE(On(155) && Text(157) == ".avi" && Text(159) == "D:\\");
+    End(152);
+    Open();
+    EXPECT_TRUE(On(153) && Text(159) == "D:\\") << Text(159);
+    EXPECT_EQ(1, Unit(165));
+}
+
+// A search after OK walks the folder instead of the ticked drives and keeps the files within both
+// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not the
+// drive that the file dialog left current.
+TEST_F(SettingsTest, ASearchUsesTheSettings)
+{
+    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
+    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
+    MakeFile("D:\\g2.bin", mb4097);
+    MakeFile("D:\\g3.bin", gb5);
+    MakeFile("D:\\g4.bin", gb5 + 1);
+    Open();
+    BrowseTo("D:\\");
+    Tick(160);
+    Tick(161);
+    SetText(163, "4097");
+    StepUnit(165, VK_DOWN, 1);   // KB -> MB
     Tick(162);
-    SetText(164, "");
-    Click(Ctl(151));
-    AnswerBox(app, small, IDYES, dlg);
-    AnswerBox(app, large, IDYES, dlg);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }));
-    EXPECT_TRUE(BoxesTicked(113, false) && BoxesTicked(114, true));
+    SetText(164, "5");   // GB
+    End(151);
+    TickDrives(app, {"E:"});
+    EXPECT_EQ((std::set<std::string>{"D:\\\\g2.bin", "D:\\\\g3.bin"}), Found());
 
     Open();
-    EXPECT_FALSE(On(161) || On(162));
-    StepUnits(165, VK_DOWN, 1, 1);
-    StepUnits(166, VK_UP, 1, 1);
-    BrowseTo("D:\\");
-    ASSERT_TRUE(WaitUntil([&] { return Text(159) == "D:\\"; }));
-    CancelAndReopen();
-    EXPECT_TRUE(On(153) && Text(159) == "D:\\" && Unit(165) == 1 && Unit(166) == 1) << Text(159);
+    EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
+    End(151);
+    EXPECT_TRUE(Found().empty());
 }
 
 }  // namespace
