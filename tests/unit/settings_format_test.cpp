@@ -31,8 +31,8 @@ static std::string Parse(const std::string &file)
 TEST(SettingsFormatTest, WritesTheFourLinesByteForByte)
 {
     std::string folder(300, 'f'), ext(600, 'e');
-    const SettingsChoices choices = {WHERE_FOLDER, folder.c_str(), NAMES_OWN, ext.c_str(), true, "123456789012", "KBX",
-                                     true,         "98765432101", "GB"};
+    const SettingsChoices choices = {WHERE_FOLDER, folder.c_str(), NAMES_OWN, ext.c_str(), true,
+                                     "123456789012", "KBX", true, "98765432101", "GB"};
     SettingsPiece pieces[kSettingsMaxPieces];
     std::string file;
     for (int i = 0, n = SettingsFilePieces(choices, pieces); i < n; ++i)
