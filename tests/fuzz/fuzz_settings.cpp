@@ -1,6 +1,6 @@
 // Any bytes through the window-free rules, checked by their properties rather than a second copy
 // of each rule: the settings file reader's steps are well formed and what it accepts survives a
-// write and a second read; the typed-text parses keep their bounds; the line and path rules round
+// write and a second read; a size value reads back as its digits; the line and path rules round
 // trip, stay idempotent and keep their outputs within buffers of every size.
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include "../../app/line_format.h"
 #include "../../export/export_rules.h"
 #include "../../search/search_text.h"
+#include "../../send/send_text.h"
 #include "../../settings/search_settings.h"
 #include "../../settings/settings_format.h"
 
@@ -21,34 +22,12 @@ static void Check(bool ok)
         std::abort();
 }
 
-// Entries are pieces of the text from a '.' on, none over 20 characters, none past the count;
-// a text with no '.' changes nothing.
-static void CheckExtensionList(const std::string &typed)
-{
-    std::string text = typed.substr(0, kExtensionTextMaxChars);
-    static SearchSettings s;
-    for (int i = 0; i < kOwnExtensionSlots; ++i)
-        std::strcpy(s.ownList[i], ".stale");
-    s.ownCount = kOwnExtensionSlots;
-    bool valid = ParseExtensionList(text.c_str(), &s), dot = text.find('.') != std::string::npos;
-    Check((dot || !valid) && s.ownCount >= (dot ? 0 : kOwnExtensionSlots) && s.ownCount <= kOwnExtensionSlots);
-    for (int i = 0; i < kOwnExtensionSlots; ++i) {
-        const char *entry = s.ownList[i];
-        Check(std::strlen(entry) <= kOwnExtensionMaxChars);
-        Check(!dot ? std::strcmp(entry, ".stale") == 0
-                   : i < s.ownCount ? entry[0] == '\0' || (entry[0] == '.' && text.find(entry) != std::string::npos)
-                                    : entry[0] == '\0');
-    }
-}
-
 // A value that counts reads back as its digits without leading zeros.
 static void CheckSizeValue(const std::string &typed, size_t room)
 {
     std::string text = typed.substr(0, room);
     int value = ParseSizeValue(text.c_str());
-    Check(value >= 0);
-    if (value > 0)
-        Check(std::to_string(value) == text.substr(text.find_first_not_of('0')));
+    Check(value == 0 || std::to_string(value) == text.substr(text.find_first_not_of('0')));
 }
 
 // Runs a rule into a buffer of exactly room bytes, where ASan sees a write past its end; a rule
@@ -78,12 +57,14 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     const char *t = text.c_str();
     std::string line = CheckBounds([&](char *o, size_t n) { return FormatNumberedLine(o, n, number, t); });
     Check(PathOfLine(line.c_str()) == text);   // the prefix comes off again, whatever the path
-    Check(NumberPrefixLength(t) <= text.size());
 
     size_t split = text.find('|');
     std::string folder = text.substr(0, split), name = split == std::string::npos ? "" : text.substr(split + 1);
     std::string joined = CheckBounds([&](char *o, size_t n) { return JoinPath(o, n, folder.c_str(), name.c_str()) > 0; });
     Check(joined == folder + "\\" + name);
+    CheckBounds([&](char *o, size_t n) { return TargetOfSource(o, n, folder.c_str(), t); });
+    CheckBounds([&](char *o, size_t n) { return DestinationOfFolder(o, n, t); });
+    CheckBounds([&](char *o, size_t n) { return FormatCompletionText(o, n, number); });
 
     // The folder is the text before its last backslash, or a drive root with it.
     std::string parent = CheckBounds([&](char *o, size_t n) { return ParentFolderOf(t, o, n); });
@@ -96,20 +77,21 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     Check(once.size() <= text.size() && once.find("\\\\", 1) == std::string::npos);
     Check(CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(once.c_str(), o, n); }) == once);
 
+    // A name ends in the extension, its own or the one added, and one that carries it keeps it.
     for (bool (*rule)(char *, size_t) : {AppendTxtExtension, AppendSettingsExtension}) {
         auto append = [&](const std::string &from) {
             return CheckBounds([&](char *o, size_t n) { return n > from.size() && rule(std::strcpy(o, from.c_str()), n); }, true);
         };
-        std::string named = append(text);
-        Check(named == text || named == text + (rule == AppendTxtExtension ? ".txt" : ".svq"));
-        Check(named.size() <= 4 || append(named) == named);   // a name that carries its extension keeps it
+        std::string named = append(text), extension = rule == AppendTxtExtension ? ".txt" : ".svq";
+        Check(named == text || named == text + extension);
+        Check(named.size() >= 4 && named.compare(named.size() - 4, 4, extension) == 0);
+        Check(named.size() == 4 || append(named) == named);
     }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string typed(reinterpret_cast<const char *>(data), strnlen(reinterpret_cast<const char *>(data), size));
-    CheckExtensionList(typed);
     CheckSizeValue(typed, 29);
     CheckLineAndPathRules(typed.substr(0, 600), static_cast<unsigned>(size * 2654435761u));
 
@@ -117,19 +99,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::memset(&parse, 0x5A, sizeof parse);   // the parser must not rely on a clean record
     ParseSettingsFile(data, size, &parse);
     Check(parse.count >= 1 && parse.count <= kSettingsMaxActions);
-    SettingsActionKind last = parse.actions[parse.count - 1].kind;
-    Check(last == SETTINGS_SUCCESS || last == SETTINGS_FAILURE);
-
     SettingsChoices c = {WHERE_DRIVES, "", NAMES_DEFAULT, "", false, "", "KB", false, "", "GB"};
-    static const char *const kUnits[] = {"KB", "MB", "GB"};
     for (int i = 0; i < parse.count; ++i) {
         const SettingsAction &a = parse.actions[i];
+        // Only the last step ends the file, and every text is terminated.
+        Check((a.kind == SETTINGS_SUCCESS || a.kind == SETTINGS_FAILURE) == (i == parse.count - 1));
         Check(std::memchr(a.text, '\0', sizeof a.text) != nullptr);
-        Check(i == parse.count - 1 || (a.kind != SETTINGS_SUCCESS && a.kind != SETTINGS_FAILURE));
         bool minimum = a.limit == 0;
-        Check(a.kind < SETTINGS_SIZE_OFF || a.kind > SETTINGS_SIZE_UNIT || a.limit == 0 || a.limit == 1);
-        Check(a.kind != SETTINGS_SIZE_ON || (std::strlen(a.text) <= kSizeLineMaxChars && !std::strchr(a.text, ' ')));
-        CheckSizeValue(a.text, 29);
         switch (a.kind) {
         case SETTINGS_USE_DRIVES: c.where = WHERE_DRIVES; break;
         case SETTINGS_USE_FOLDER: c.where = WHERE_FOLDER, c.folder = a.text; break;
@@ -141,13 +117,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (minimum ? c.minOn : c.maxOn) = a.kind == SETTINGS_SIZE_ON;
             (minimum ? c.minValue : c.maxValue) = a.text;
             break;
-        case SETTINGS_SIZE_UNIT: Check(a.unit >= 0 && a.unit <= 2), (minimum ? c.minUnit : c.maxUnit) = kUnits[a.unit]; break;
+        case SETTINGS_SIZE_UNIT: Check(a.unit >= 0 && a.unit <= 2), (minimum ? c.minUnit : c.maxUnit) = UnitText(a.unit); break;
         default: break;
         }
     }
     Check(std::strlen(c.folder) <= kFolderMaxChars);
-    CheckExtensionList(c.extensions);
-    if (last != SETTINGS_SUCCESS)
+    if (parse.actions[parse.count - 1].kind != SETTINGS_SUCCESS)
         return 0;
 
     // An accepted file, written back from what it set, reads back to the same settings.
