@@ -47,6 +47,8 @@ TEST(MatchTest, SizeLimits)
         settings.maxSwitch = c.max[0], settings.maxValue = c.max[1], settings.maxUnit = SizeUnit(c.max[2]);
         EXPECT_EQ(c.listed, MatchesSearch("a", c.size, settings, kNone)) << c.size;
     }
+    EXPECT_EQ(2147483647, ParseSizeValue("2147483647"));
+    EXPECT_EQ(0, ParseSizeValue("2147483648"));   // past what a limit holds: not a value
 }
 
 TEST(FolderNameTest, OnlyTheExactRecycleBinNamesAndDotsAreSkipped)

@@ -1,6 +1,6 @@
 // The window-free rules on paths and names: list lines, parent folders, backslash runs, the
 // ".svq" names, the drive lists, and where an export goes on after the user removed lines from
-// the list it is writing. Joins, bounds and the ".txt" rule are the fuzz target's.
+// the list it is writing. Bounds are the fuzz target's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +21,7 @@ TEST(PathsTest, OnlyTheNumberPrefixPatternIsStripped)
         EXPECT_STREQ(whole, PathOfLine(whole));
 }
 
-TEST(PathsTest, ParentsBackslashRunsAndSvqNames)
+TEST(PathsTest, ParentsBackslashRunsJoinsAndExtensions)
 {
     char out[32];
     for (const char *file : {"C:\\\\a.jpg", "C:\\a.jpg"}) {
@@ -34,6 +34,12 @@ TEST(PathsTest, ParentsBackslashRunsAndSvqNames)
     std::strcpy(out, ".svq");
     ASSERT_TRUE(AppendSettingsExtension(out, sizeof out));
     EXPECT_STREQ(".svq.svq", out);
+    std::strcpy(out, "a.txtx");
+    ASSERT_TRUE(AppendTxtExtension(out, sizeof out));
+    EXPECT_STREQ("a.txtx.txt", out);
+    // A drive root keeps its own backslash: the list shows "D:\\a.jpg".
+    ASSERT_TRUE(JoinPath(out, sizeof out, "D:\\", "a.jpg") > 0);
+    EXPECT_STREQ("D:\\\\a.jpg", out);
 }
 
 static DriveKind KindByLetter(const char *root)
@@ -58,8 +64,8 @@ TEST(PathsTest, DriveListsKeepTheSelectorsKindsInOrder)
 using Lines = std::vector<std::string>;
 
 // An export wrote lines 0 .. next-1 of twenty (their paths are their numbers); the user then
-// removed the lines `gone`. Where it
-// goes on, as the index of the first line still to write in what is left.
+// removed the lines `gone`. Where it goes on, as the index of the first line still to write in
+// what is left.
 static int Resume(int next, std::initializer_list<int> gone)
 {
     static ExportTrail trail;
