@@ -48,20 +48,16 @@ inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
 inline std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
 
 // Picks entry `item` (0 = first) of "&Send To" or "&Send All To" in the list's context menu, as
-// the keyboard would: S opens Send To; Send All To is the sixth entry.
+// the keyboard would: Send To is the fifth entry, Send All To the sixth.
 inline void PickSendItem(const Running &app, bool all, int item)
 {
     HWND popup = OpenContextMenu(app);
     if (!popup)  // right after a search the first request may go unanswered under load
         popup = OpenContextMenu(app);
     ASSERT_TRUE(popup != NULL) << "no context menu";
-    if (all) {
-        for (int i = 0; i < 6; ++i)
-            SendKey(popup, VK_DOWN);
-        SendKey(popup, VK_RIGHT);
-    } else {
-        PostMessageA(popup, WM_CHAR, 's', 0);
-    }
+    for (int i = 0; i < (all ? 6 : 5); ++i)
+        SendKey(popup, VK_DOWN);
+    SendKey(popup, VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").size() >= 2; })) << "no submenu";
     for (int i = 0; i < item; ++i)
         SendKey(popup, VK_DOWN);
@@ -76,8 +72,7 @@ struct Throttle {
     DWORD pid = 0;
     std::set<DWORD> before;  // the threads left alone
     std::atomic<bool> stop{false};
-    std::atomic<int> runMs{10}, pauseMs{90};
-    std::atomic<int> pauses{0};  // pauses begun
+    std::atomic<int> runMs{10}, pauseMs{90}, pauses{0};  // pauses: the pauses begun
     HANDLE thread = NULL;
     HANDLE wake = CreateEventA(NULL, FALSE, FALSE, NULL);  // ends a pause early
 
@@ -126,8 +121,7 @@ struct Throttle {
         Arm(app);
         PickSendItem(app, all, 0);
         HWND progress = WaitForProgressWindow(app);
-        if (progress)
-            Start();
+        Start();
         return progress;
     }
     // Holds the threads for ms at a time (INFINITE: until End or a wake) from the next pause on,
@@ -142,8 +136,7 @@ struct Throttle {
     {
         stop.store(true);
         SetEvent(wake);
-        if (thread)
-            WaitForSingleObject(thread, 10000);
+        WaitForSingleObject(thread, 10000);  // at once when none runs
         CloseHandle(thread);
         thread = NULL;
     }
