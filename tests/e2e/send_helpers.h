@@ -1,24 +1,17 @@
-// Helpers of the send and export tests: a list filled by a search of D:\, the two send submenus,
-// the progress window, and a throttle that slows a copy down from outside the program.
+// Helpers of the send tests (and others): a list filled by a search of D:\, the send submenus,
+// the progress window, the files on a drive, and a throttle that slows the program from outside.
 #ifndef SORVANE_E2E_SEND_HELPERS_H
 #define SORVANE_E2E_SEND_HELPERS_H
 
-#include <windows.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <cstring>
-
 #include <atomic>
 #include <map>
-#include <set>
-#include <string>
-#include <vector>
 
 #include "search_helpers.h"
 
-enum { kProgressBar = 678, kProgressStatus = 501, kProgressPercent = 502, kProgressCancel = 503,
-       kProgressSpeed = 504 };
+enum { kProgressStatus = 501, kProgressPercent = 502, kProgressCancel = 503, kProgressSpeed = 504 };
 
 // Searches D:\ alone and returns the lines of the filled list.
 inline std::vector<std::string> SearchDriveD(const Running &app)
@@ -46,7 +39,7 @@ inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
     return WaitForFirst([&] {
         std::vector<HWND> found;
         for (HWND w : TopLevelOf(app, "#32770"))
-            if (GetDlgItem(w, kProgressBar))
+            if (GetDlgItem(w, kProgressCancel))
                 found.push_back(w);
         return found;
     }, timeoutMs);
@@ -55,20 +48,16 @@ inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
 inline std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
 
 // Picks entry `item` (0 = first) of "&Send To" or "&Send All To" in the list's context menu, as
-// the keyboard would: S opens Send To; Send All To is the sixth entry.
+// the keyboard would: Send To is the fifth entry, Send All To the sixth.
 inline void PickSendItem(const Running &app, bool all, int item)
 {
     HWND popup = OpenContextMenu(app);
     if (!popup)  // right after a search the first request may go unanswered under load
         popup = OpenContextMenu(app);
     ASSERT_TRUE(popup != NULL) << "no context menu";
-    if (all) {
-        for (int i = 0; i < 6; ++i)
-            SendKey(popup, VK_DOWN);
-        SendKey(popup, VK_RIGHT);
-    } else {
-        PostMessageA(popup, WM_CHAR, 's', 0);
-    }
+    for (int i = 0; i < (all ? 6 : 5); ++i)
+        SendKey(popup, VK_DOWN);
+    SendKey(popup, VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").size() >= 2; })) << "no submenu";
     for (int i = 0; i < item; ++i)
         SendKey(popup, VK_DOWN);
@@ -76,15 +65,14 @@ inline void PickSendItem(const Running &app, bool all, int item)
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); })) << "the menu stayed open";
 }
 
-// Slows the program's copy from outside: the threads that the program started after Arm() are
-// suspended most of the time, in short slices, until the throttle ends. The copy is never held
-// for long, so the program's own waits behave as on a slow drive.
+// Slows the program from outside: the threads it started after Arm() are suspended for pauseMs
+// and run for runMs in turn, until End(). No thread is held for long, so the program's own
+// waits behave as on a slow drive.
 struct Throttle {
     DWORD pid = 0;
-    std::set<DWORD> before;
+    std::set<DWORD> before;  // the threads left alone
     std::atomic<bool> stop{false};
-    std::atomic<int> runMs{10}, pauseMs{90};
-    std::atomic<int> pauses{0};  // pause phases begun
+    std::atomic<int> runMs{10}, pauseMs{90}, pauses{0};  // pauses: the pauses begun
     HANDLE thread = NULL;
     HANDLE wake = CreateEventA(NULL, FALSE, FALSE, NULL);  // ends a pause early
 
@@ -104,25 +92,22 @@ struct Throttle {
     static DWORD WINAPI Run(LPVOID p)
     {
         Throttle *t = static_cast<Throttle *>(p);
-        std::map<DWORD, HANDLE> known;  // the program's threads started after Arm()
+        std::map<DWORD, HANDLE> known;
         while (!t->stop.load()) {
             // The known threads stop at once; the look for new ones, slow under Wine, follows
             // while they stand still, so that a slice runs for about runMs.
-            std::vector<HANDLE> held;
             for (const auto &k : known)
-                if (SuspendThread(k.second) != static_cast<DWORD>(-1))
-                    held.push_back(k.second);
+                SuspendThread(k.second);
             for (DWORD id : ThreadsOf(t->pid))
                 if (!t->before.count(id) && !known.count(id))
                     if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
                         known[id] = h;
-                        if (SuspendThread(h) != static_cast<DWORD>(-1))
-                            held.push_back(h);
+                        SuspendThread(h);
                     }
             ++t->pauses;
             WaitForSingleObject(t->wake, static_cast<DWORD>(t->pauseMs.load()));
-            for (HANDLE h : held)
-                ResumeThread(h);
+            for (const auto &k : known)
+                ResumeThread(k.second);
             Sleep(static_cast<DWORD>(t->runMs.load()));
         }
         for (const auto &k : known)
@@ -136,12 +121,11 @@ struct Throttle {
         Arm(app);
         PickSendItem(app, all, 0);
         HWND progress = WaitForProgressWindow(app);
-        if (progress)
-            Start();
+        Start();
         return progress;
     }
-    // Holds the copy for ms at a time (INFINITE: until End) from the next pause on, and returns
-    // once that pause has begun: what the test does next happens while the copy stands still.
+    // Holds the threads for ms at a time (INFINITE: until End or a wake) from the next pause on,
+    // and returns once that pause has begun.
     bool Hold(DWORD ms = INFINITE)
     {
         pauseMs.store(static_cast<int>(ms));
@@ -152,11 +136,9 @@ struct Throttle {
     {
         stop.store(true);
         SetEvent(wake);
-        if (thread) {
-            WaitForSingleObject(thread, 10000);
-            CloseHandle(thread);
-            thread = NULL;
-        }
+        WaitForSingleObject(thread, 10000);  // at once when none runs
+        CloseHandle(thread);
+        thread = NULL;
     }
     ~Throttle() { End(); CloseHandle(wake); }
 };
@@ -175,12 +157,9 @@ inline std::set<std::string> FilesIn(const std::string &folder)
     std::set<std::string> names;
     WIN32_FIND_DATAA fd;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &fd))
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.insert(fd.cFileName);
-    } while (FindNextFileA(find, &fd));
     FindClose(find);
     return names;
 }
