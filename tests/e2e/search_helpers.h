@@ -15,15 +15,14 @@ inline std::string StatusText(const Running &app) { return WindowTextOf(ChildByI
 inline int LineCount(const Running &app) { return SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0); }
 inline std::vector<std::string> AllLines(const Running &app) { return ListLines(ResultList(app)); }
 
-// Splits "(N) path"; N is -1 for a line without the prefix.
+// Splits "(N) path"; N is -1 for a line without the prefix (a path starts with its drive).
 inline int LineNumber(const std::string &line, std::string *path = nullptr)
 {
     int n = -1, used = 0;
-    if (std::sscanf(line.c_str(), "(%d) %n", &n, &used) != 1 || used == 0 || line[used - 1] != ' ')
-        n = -1, used = 0;
+    std::sscanf(line.c_str(), "(%d) %n", &n, &used);
     if (path)
         *path = line.substr(used);
-    return n;
+    return used ? n : -1;
 }
 
 // The paths of a list numbered 1, 2, 3 ... in order, up to a failure that names the first line
@@ -98,23 +97,20 @@ inline bool InstallRecorder()
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, MAX_PATH);
     // The test program runs from the build folder, which Wine names by its Unix path.
-    std::string src = self;
-    src = src.substr(0, src.find_last_of('\\') + 1) + "recorder.exe";
+    std::string src = std::string(self, std::strrchr(self, '\\') + 1) + "recorder.exe";
     size_t unix = src.find("unix\\");
     if (unix != std::string::npos && src.compare(0, 4, "\\\\?\\") != 0)
         src = "\\\\?\\" + src.substr(unix);
     const std::string exe = "C:\\sorvane\\recorder.exe";
     CreateDirectoryA("C:\\sorvane", NULL);
-    if (!CopyFileA(src.c_str(), exe.c_str(), FALSE))
-        return false;
     DeleteFileA(kRecorderLog);
     const std::string values[][2] = {{".jpg", "SorvaneRecorder"},
                                      {"SorvaneRecorder\\shell\\open\\command", "\"" + exe + "\" open \"%1\""},
                                      {"SorvaneRecorder\\shell\\properties\\command", "\"" + exe + "\" properties \"%1\""}};
+    bool done = CopyFileA(src.c_str(), exe.c_str(), FALSE);
     for (const auto &v : values)
-        if (RegSetKeyValueA(HKEY_CLASSES_ROOT, v[0].c_str(), NULL, REG_SZ, v[1].c_str(), v[1].size() + 1) != ERROR_SUCCESS)
-            return false;
-    return true;
+        done = done && RegSetKeyValueA(HKEY_CLASSES_ROOT, v[0].c_str(), NULL, REG_SZ, v[1].c_str(), v[1].size() + 1) == ERROR_SUCCESS;
+    return done;
 }
 
 inline void UninstallRecorder()

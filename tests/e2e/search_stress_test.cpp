@@ -26,20 +26,17 @@ TEST_F(SearchStressTest, RandomPauseResumeAndStopKeepTheNumbering)
         SCOPED_TRACE("round " + std::to_string(round));
         Click(StartButton(app));
         ASSERT_TRUE(WaitUntil([&] { return StartCaption() == "Pause"; }, 10000)) << "the search did not start";
-        HWND box = NULL;
-        for (int step = upTo(4); step >= 0 && !(box = WaitForMessageBox(app, 0)); --step) {
+        for (int step = upTo(4); step >= 0; --step) {
             Sleep(upTo(80));
-            Click(step ? StartButton(app) : AdvancedButton(app));
+            if (WaitForMessageBox(app, 0))
+                break;
+            Click(step ? StartButton(app) : AdvancedButton(app));  // Pause or Resume, then Stop
             ASSERT_TRUE(Answers(app.main, 3000)) << "the window hangs";
         }
-        box = box ? box : WaitForMessageBox(app, 30000);
-        ASSERT_TRUE(box != NULL) << "the search never ended";
-        ASSERT_EQ("Search Completed!", MessageBoxText(box));
-        Answer(box, IDOK);
+        ExpectCompletionBox(app, 30000);
         std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
         EXPECT_EQ(paths.size(), AsSet(paths).size()) << "a file was listed twice";
         EXPECT_LE(static_cast<int>(paths.size()), kTreeFiles);
-        WaitGone(box);
     }
 }
 
