@@ -1,49 +1,41 @@
-// Helpers shared by the search and result-list tests: drive boxes, the list's numbering, the
-// completion report, and a recorder program standing in for whatever the shell would start.
+// Helpers shared by the search and result-list tests: the search buttons, the list's numbering,
+// the completion report, a long tree to search, and a recorder program standing in for whatever
+// the shell would start.
 #ifndef SORVANE_E2E_SEARCH_HELPERS_H
 #define SORVANE_E2E_SEARCH_HELPERS_H
 
 #include <cstdio>
 #include <cstring>
-#include <set>
-#include <string>
-#include <vector>
 
 #include "harness.h"
 
 inline HWND StartButton(const Running &app) { return ChildById(app.main, 115); }
 inline HWND AdvancedButton(const Running &app) { return ChildById(app.main, 126); }
 inline std::string StatusText(const Running &app) { return WindowTextOf(ChildById(app.main, 128)); }
-inline int LineCount(const Running &app)
-{
-    return static_cast<int>(SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0));
-}
-
+inline int LineCount(const Running &app) { return SendMessageW(ResultList(app), LB_GETCOUNT, 0, 0); }
 inline std::vector<std::string> AllLines(const Running &app) { return ListLines(ResultList(app)); }
 
-// Splits "(N) path"; N is -1 for a line without the prefix.
+// Splits "(N) path"; N is -1 for a line without the prefix (a path starts with its drive).
 inline int LineNumber(const std::string &line, std::string *path = nullptr)
 {
     int n = -1, used = 0;
-    if (std::sscanf(line.c_str(), "(%d) %n", &n, &used) != 1 || used == 0 || line[static_cast<size_t>(used) - 1] != ' ')
-        n = -1, used = 0;
+    std::sscanf(line.c_str(), "(%d) %n", &n, &used);
     if (path)
-        *path = line.substr(static_cast<size_t>(used));
-    return n;
+        *path = line.substr(used);
+    return used ? n : -1;
 }
 
-// The paths of a list numbered 1, 2, 3 ... in order; a failure names the first line that is not.
+// The paths of a list numbered 1, 2, 3 ... in order, up to a failure that names the first line
+// that is not.
 inline std::vector<std::string> PathsNumberedInOrder(const std::vector<std::string> &lines)
 {
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::string path;
-        int n = LineNumber(lines[i], &path);
-        EXPECT_EQ(static_cast<int>(i + 1), n) << "line " << i << ": " << lines[i];
-        if (n != static_cast<int>(i + 1))
+    std::vector<std::string> paths(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (LineNumber(lines[i], &paths[i]) != static_cast<int>(i + 1)) {
+            ADD_FAILURE() << "line " << i << ": " << lines[i];
+            paths.resize(i);
             break;
-        paths.push_back(path);
-    }
+        }
     return paths;
 }
 
@@ -61,33 +53,24 @@ inline void ExpectCompletionBox(const Running &app, int timeoutMs = 120000)
     WaitGone(box);
 }
 
-// A tree on D: whose search runs for a while: kTreeFolders folders of kTreeFilesPerFolder hits,
-// each with kTreeEmptyFolders empty subfolders that cost the walker time but add no line. Kept
-// between the tests that use it; any other test empties the drive.
-const int kTreeFolders = 100, kTreeFilesPerFolder = 40, kTreeEmptyFolders = 20;
-const int kTreeFiles = kTreeFolders * kTreeFilesPerFolder;
-
-inline void EnsureTree()
-{
-    if (FileExists("D:\\tree\\ready.txt"))
-        return;
-    ResetFixtureDrives();
-    for (int f = 0; f < kTreeFolders; ++f) {
-        std::string folder = "D:\\tree\\f" + std::to_string(f);
-        for (int i = 0; i < kTreeFilesPerFolder; ++i)
-            MakeFile(folder + "\\g" + std::to_string(i) + ".jpg");
-        for (int e = 0; e < kTreeEmptyFolders; ++e)
-            CreateDirectoryA((folder + "\\e" + std::to_string(e)).c_str(), NULL);
-    }
-    MakeFile("D:\\tree\\ready.txt");
-}
+// A tree on D: whose search runs for a while: 100 folders of 40 hits, each with 20 empty
+// subfolders that cost the walker time but add no line. Kept between the tests that use it; any
+// other test empties the drive.
+const int kTreeFiles = 100 * 40;
 
 // Searches D: alone on the tree, E: emptied.
 class TreeSearchTest : public SorvaneTest {
 protected:
     void SetUp() override
     {
-        EnsureTree();
+        if (!FileExists("D:\\tree\\ready.txt")) {
+            ResetFixtureDrives();
+            for (int f = 0; f < kTreeFiles; ++f)
+                MakeFile("D:\\tree\\f" + std::to_string(f / 40) + "\\g" + std::to_string(f % 40) + ".jpg");
+            for (int e = 0; e < 100 * 20; ++e)
+                CreateDirectoryA(("D:\\tree\\f" + std::to_string(e / 20) + "\\e" + std::to_string(e % 20)).c_str(), NULL);
+            MakeFile("D:\\tree\\ready.txt");
+        }
         ClearFolder("E:");
         app = LaunchSorvane();
         ASSERT_TRUE(app.main != NULL);
@@ -100,14 +83,7 @@ protected:
 // "properties"), and it logs its command line. Wine reads associations from HKEY_CLASSES_ROOT
 // only, so they are written there and taken out again afterwards. ---
 
-inline std::string RecorderDir() { return "C:\\sorvane"; }
-inline std::string RecorderLog() { return RecorderDir() + "\\recorder.log"; }
-
-inline bool SetClassValue(const std::string &key, const std::string &value)
-{
-    return RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), NULL, REG_SZ, value.c_str(),
-                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-}
+const char kRecorderLog[] = "C:\\sorvane\\recorder.log";
 
 // Copies the recorder beside the program and associates ".jpg" with it, unless the prefix
 // already has an association of its own for ".jpg" (then false: the test would change it).
@@ -121,33 +97,34 @@ inline bool InstallRecorder()
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, MAX_PATH);
     // The test program runs from the build folder, which Wine names by its Unix path.
-    std::string src = self;
-    src = src.substr(0, src.find_last_of('\\') + 1) + "recorder.exe";
+    std::string src = std::string(self, std::strrchr(self, '\\') + 1) + "recorder.exe";
     size_t unix = src.find("unix\\");
     if (unix != std::string::npos && src.compare(0, 4, "\\\\?\\") != 0)
         src = "\\\\?\\" + src.substr(unix);
-    CreateDirectoryA(RecorderDir().c_str(), NULL);
-    std::string exe = RecorderDir() + "\\recorder.exe";
-    if (!CopyFileA(src.c_str(), exe.c_str(), FALSE))
-        return false;
-    DeleteFileA(RecorderLog().c_str());
-    return SetClassValue(".jpg", "SorvaneRecorder") &&
-           SetClassValue("SorvaneRecorder\\shell\\open\\command", "\"" + exe + "\" open \"%1\"") &&
-           SetClassValue("SorvaneRecorder\\shell\\properties\\command", "\"" + exe + "\" properties \"%1\"");
+    const std::string exe = "C:\\sorvane\\recorder.exe";
+    CreateDirectoryA("C:\\sorvane", NULL);
+    DeleteFileA(kRecorderLog);
+    const std::string values[][2] = {{".jpg", "SorvaneRecorder"},
+                                     {"SorvaneRecorder\\shell\\open\\command", "\"" + exe + "\" open \"%1\""},
+                                     {"SorvaneRecorder\\shell\\properties\\command", "\"" + exe + "\" properties \"%1\""}};
+    bool done = CopyFileA(src.c_str(), exe.c_str(), FALSE);
+    for (const auto &v : values)
+        done = done && RegSetKeyValueA(HKEY_CLASSES_ROOT, v[0].c_str(), NULL, REG_SZ, v[1].c_str(), v[1].size() + 1) == ERROR_SUCCESS;
+    return done;
 }
 
 inline void UninstallRecorder()
 {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "SorvaneRecorder");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ".jpg");
-    DeleteFileA(RecorderLog().c_str());
+    DeleteFileA(kRecorderLog);
 }
 
 // The lines the recorder logged so far, each ended by CR LF.
 inline std::vector<std::string> RecordedLines()
 {
     std::vector<std::string> lines;
-    std::string all = ReadFileBytes(RecorderLog());
+    std::string all = ReadFileBytes(kRecorderLog);
     for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
         lines.push_back(all.substr(at, end - at));
     return lines;
