@@ -310,7 +310,7 @@ std::string RunSearchToEnd(const Running &app, int timeoutMs)
 
 // --- File dialogs ---
 
-HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
+static HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
 {
     for (HWND w : ChildWindows(parent)) {
         if (match(w))

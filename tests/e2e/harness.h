@@ -36,7 +36,6 @@ bool ProcessEnded(const Running &app, int timeoutMs = 5000);
 // --- Windows and controls ---
 std::vector<HWND> ChildWindows(HWND parent);           // direct children, in Z (creation) order
 HWND ChildById(HWND parent, int id, int nth = 0);      // nth direct child with that ID
-HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match);
 // Visible top-level windows of the process (the main one too), of this class unless NULL.
 std::vector<HWND> TopLevelOf(const Running &app, const char *cls = nullptr);
 std::string WindowTextOf(HWND window);
