@@ -107,18 +107,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check(std::memchr(a.text, '\0', sizeof a.text) != nullptr);
         bool minimum = a.limit == 0;
         switch (a.kind) {
-        case SETTINGS_USE_DRIVES: c.where = WHERE_DRIVES; break;
-        case SETTINGS_USE_FOLDER: c.where = WHERE_FOLDER, c.folder = a.text; break;
-        case SETTINGS_NAMES_DEFAULT: c.names = NAMES_DEFAULT; break;
-        case SETTINGS_NAMES_EVERYTHING: c.names = NAMES_EVERYTHING; break;
-        case SETTINGS_NAMES_OWN: c.names = NAMES_OWN, c.extensions = a.text; break;
+        case SETTINGS_USE_DRIVES:
+            c.where = WHERE_DRIVES;
+            break;
+        case SETTINGS_USE_FOLDER:
+            c.where = WHERE_FOLDER;
+            c.folder = a.text;
+            break;
+        case SETTINGS_NAMES_DEFAULT:
+            c.names = NAMES_DEFAULT;
+            break;
+        case SETTINGS_NAMES_EVERYTHING:
+            c.names = NAMES_EVERYTHING;
+            break;
+        case SETTINGS_NAMES_OWN:
+            c.names = NAMES_OWN;
+            c.extensions = a.text;
+            break;
         case SETTINGS_SIZE_OFF:
         case SETTINGS_SIZE_ON:
             (minimum ? c.minOn : c.maxOn) = a.kind == SETTINGS_SIZE_ON;
             (minimum ? c.minValue : c.maxValue) = a.text;
             break;
-        case SETTINGS_SIZE_UNIT: Check(a.unit >= 0 && a.unit <= 2), (minimum ? c.minUnit : c.maxUnit) = UnitText(a.unit); break;
-        default: break;
+        case SETTINGS_SIZE_UNIT:
+            Check(a.unit >= 0 && a.unit <= 2);
+            (minimum ? c.minUnit : c.maxUnit) = UnitText(a.unit);
+            break;
+        default:
+            break;
         }
     }
     Check(std::strlen(c.folder) <= kFolderMaxChars);

@@ -43,8 +43,12 @@ TEST(MatchTest, SizeLimits)
     };
     settings.searchEverything = true;
     for (const auto &c : cases) {
-        settings.minSwitch = c.min[0], settings.minValue = c.min[1], settings.minUnit = SizeUnit(c.min[2]);
-        settings.maxSwitch = c.max[0], settings.maxValue = c.max[1], settings.maxUnit = SizeUnit(c.max[2]);
+        settings.minSwitch = c.min[0];
+        settings.minValue = c.min[1];
+        settings.minUnit = SizeUnit(c.min[2]);
+        settings.maxSwitch = c.max[0];
+        settings.maxValue = c.max[1];
+        settings.maxUnit = SizeUnit(c.max[2]);
         EXPECT_EQ(c.listed, MatchesSearch("a", c.size, settings, kNone)) << c.size;
     }
     EXPECT_EQ(2147483647, ParseSizeValue("2147483647"));
