@@ -104,6 +104,10 @@ struct Throttle {
                         known[id] = h;
                         SuspendThread(h);
                     }
+            if (known.empty()) {  // nothing of the program's to hold yet: look again at once
+                Sleep(1);
+                continue;
+            }
             ++t->pauses;
             WaitForSingleObject(t->wake, static_cast<DWORD>(t->pauseMs.load()));
             for (const auto &k : known)
@@ -116,13 +120,14 @@ struct Throttle {
     }
     void Start() { thread = CreateThread(NULL, 0, Run, this, 0, NULL); }
     // Sends (all or the selection to E:) and slows the copy; the progress window, NULL if none came.
+    // The throttle looks for the send's thread before it starts: small files would otherwise be
+    // sent before the throttle has found it.
     HWND Send(const Running &app, bool all)
     {
         Arm(app);
-        PickSendItem(app, all, 0);
-        HWND progress = WaitForProgressWindow(app);
         Start();
-        return progress;
+        PickSendItem(app, all, 0);
+        return WaitForProgressWindow(app);
     }
     // Holds the threads for ms at a time (INFINITE: until End or a wake) from the next pause on,
     // and returns once that pause has begun.
