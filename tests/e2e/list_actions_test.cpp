@@ -126,7 +126,7 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     deleteLineOf("b.png", IDYES, [] { ClearFolder("D:\\M"); RemoveDirectoryA("D:\\M"); });
     EXPECT_EQ(201, LineCount(app)) << "only the line of the file that could not be deleted stays";
 
-    PickSendItem(app, true, 0);
+    PickSendItem(app, true);
     HWND progress = WaitForProgressWindow(app);
     ASSERT_TRUE(progress != NULL);
     std::string status;

@@ -55,7 +55,7 @@ TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
     PostCommand(app.main, 118);
     EXPECT_TRUE(WaitUntil([] { return FindWindowA(NULL, "Shows") != NULL; }, 15000)) << "no folder window";
     PostCommand(app.main, 129);   // numbering off
-    EXPECT_TRUE(WaitUntil([&] { return ListLines(ResultList(app)) == std::vector<std::string>{"D:\\\\Shows\\My Clip.jpg"}; }));
+    EXPECT_TRUE(WaitUntil([&] { return AllLines(app) == std::vector<std::string>{"D:\\\\Shows\\My Clip.jpg"}; }));
 
     // The context menu takes the removable drives: E: is 200 and 300, "Folder..." 201 and 301.
     HWND popup = OpenContextMenu(app);
@@ -82,7 +82,7 @@ TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
     PostCommand(app.main, 119);
     AnswerBox(app, "Are you sure you want to permanently delete this file ", IDNO, app.main);
     PostCommand(app.main, 120);
-    EXPECT_TRUE(WaitUntil([&] { return ListLines(ResultList(app)).empty(); })) << "Remove From List";
+    EXPECT_TRUE(WaitUntil([&] { return AllLines(app).empty(); })) << "Remove From List";
     PostCommand(app.main, 183);
     HWND about = WaitForBoxSaying(app, "This program is created by ");
     ASSERT_TRUE(about != NULL);

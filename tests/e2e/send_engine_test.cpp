@@ -37,7 +37,7 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
 
     auto isNew = [](const std::string &line) { return NameOf(line) == "new.jpg"; };
     SelectLine(app, static_cast<int>(std::find_if(lines.begin(), lines.end(), isNew) - lines.begin()));
-    PickSendItem(app, false, 0);
+    PickSendItem(app, false);
     HWND progress = WaitForProgressWindow(app);
     ASSERT_TRUE(progress != NULL);
     ASSERT_TRUE(WaitUntil([&] { return ItemText(progress, kProgressPercent) == "100%"; }));
@@ -46,7 +46,7 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
     Click(GetDlgItem(progress, kProgressCancel));
     ASSERT_TRUE(WaitGone(progress, 10000));
 
-    PickSendItem(app, true, 0);
+    PickSendItem(app, true);
     progress = WaitForProgressWindow(app);
     ASSERT_TRUE(progress != NULL);
     ASSERT_TRUE(WaitForBoxSaying(app, "could not be sent", 30000) != NULL) << "no report";
@@ -56,7 +56,7 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
     EXPECT_EQ("ooo", ReadFileBytes("E:\\kept.jpg"));
 
     HiddenDriveE gone;
-    PickSendItem(app, false, 0);
+    PickSendItem(app, false);
     HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
     ASSERT_TRUE(browser != NULL) << "the submenu still offers the drive that has gone";
     AnswerFolderBrowser(app, browser, NULL);
@@ -76,7 +76,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
     SendKey(progress, VK_ESCAPE);
-    PickSendItem(app, true, 0);
+    PickSendItem(app, true);
     AnswerBox(app, "Please wait while current sending process is completed", IDOK, app.main);
 
     // "Speed: 9.50 MB/s\nTime Remaining: 3 Minute(s) 25 Second(s)", or "... Remaining: 25 Second(s)".
@@ -103,7 +103,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     Answer(box, IDOK);
     ASSERT_TRUE(WaitGone(progress, 30000));
 
-    PickSendItem(app, true, 0);  // slowed as well
+    PickSendItem(app, true);  // slowed as well
     ASSERT_TRUE(WaitUntil([&] { return !FilesIn("E:").empty(); }, 30000)) << "the copy did not begin";
     PostMessageA(app.main, WM_CLOSE, 0, 0);
     HWND ask = WaitForBoxSaying(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
@@ -157,7 +157,7 @@ TEST_F(SendEngineTest, SendAllSendsExactlyTheLinesThatStayWhileTheListChanges)
         ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == left; })) << "line " << line << " stayed";
     }
     PostCommand(app.main, 129);  // Add/Remove File Numbers: the pass rewrites the lines in order
-    ASSERT_TRUE(WaitUntil([&] { return LineNumber(ListLines(ResultList(app)).back()) < 0; }, 10000))
+    ASSERT_TRUE(WaitUntil([&] { return LineNumber(AllLines(app).back()) < 0; }, 10000))
         << "the numbering pass did not end";
     throttle.pauseMs = 90;  // the copy goes on, slowed
     SetEvent(throttle.wake);

@@ -18,7 +18,7 @@ inline std::vector<std::string> SearchDriveD(const Running &app)
 {
     TickDrives(app, {"D:"});
     EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
-    return ListLines(ResultList(app));
+    return AllLines(app);
 }
 
 // Selects the folder (it must exist) in the folder browser and presses OK; NULL: Cancel. The
@@ -47,9 +47,10 @@ inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)
 
 inline std::string ItemText(HWND dialog, int id) { return WindowTextOf(GetDlgItem(dialog, id)); }
 
-// Picks entry `item` (0 = first) of "&Send To" or "&Send All To" in the list's context menu, as
-// the keyboard would: Send To is the fifth entry, Send All To the sixth.
-inline void PickSendItem(const Running &app, bool all, int item)
+// Picks the first entry (the removable drive, or "Folder..." without one) of "&Send To" or
+// "&Send All To" in the list's context menu, as the keyboard would: Send To is the fifth entry,
+// Send All To the sixth.
+inline void PickSendItem(const Running &app, bool all)
 {
     HWND popup = OpenContextMenu(app);
     if (!popup)  // right after a search the first request may go unanswered under load
@@ -59,8 +60,6 @@ inline void PickSendItem(const Running &app, bool all, int item)
         SendKey(popup, VK_DOWN);
     SendKey(popup, VK_RIGHT);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").size() >= 2; })) << "no submenu";
-    for (int i = 0; i < item; ++i)
-        SendKey(popup, VK_DOWN);
     PostMessageA(popup, WM_CHAR, '\r', 0);
     ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); })) << "the menu stayed open";
 }
@@ -126,7 +125,7 @@ struct Throttle {
     {
         Arm(app);
         Start();
-        PickSendItem(app, all, 0);
+        PickSendItem(app, all);
         return WaitForProgressWindow(app);
     }
     // Holds the threads for ms at a time (INFINITE: until End or a wake) from the next pause on,

@@ -73,7 +73,7 @@ protected:
     {
         EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
         std::set<std::string> paths;
-        for (const std::string &line : ListLines(ResultList(app)))
+        for (const std::string &line : AllLines(app))
             paths.insert(line.substr(line.find(' ') + 1));
         return paths;
     }
