@@ -283,7 +283,7 @@ void OpenSelectedFile()
 void OpenParentFolder()
 {
     char folder[kLineBytes];
-    if (HaveSelection() && ParentFolderOf(g_selectedPath, folder, sizeof folder))
+    if (HaveSelection() && ParentFolderOf(g_selectedPath, folder, sizeof folder, g_leadBytes))
         ShellExecuteA(NULL, "open", folder, NULL, NULL, SW_SHOWDEFAULT);
 }
 
@@ -300,7 +300,8 @@ void ShowFileProperties()
     // The item as an ID list too: some shells resolve this verb only through it, and parse no
     // doubled backslash.
     char single[kLineBytes];
-    LPITEMIDLIST item = CollapseBackslashes(g_selectedPath, single, sizeof single) ? ILCreateFromPathA(single) : NULL;
+    bool collapsed = CollapseBackslashes(g_selectedPath, single, sizeof single, g_leadBytes);
+    LPITEMIDLIST item = collapsed ? ILCreateFromPathA(single) : NULL;
     info.lpIDList = item;
     ShellExecuteExA(&info);
     if (item)

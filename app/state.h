@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "../search/ansi_path.h"
 #include "../search/drives.h"
 #include "../settings/search_settings.h"
 #include "line_format.h"
@@ -47,6 +48,7 @@ extern HWND *g_driveBoxes;                    // one per entry of g_searchDrives
 extern DriveList g_searchDrives;              // fixed and removable drives, taken at start
 extern DriveList g_sendDrives;                // removable drives, taken at each context menu
 extern HMENU g_menuBar;                       // the menu bar; "&Export List" lives here
+extern LeadBytes g_leadBytes;                 // lead bytes of the system's ANSI code page, fixed at start
 extern SearchSettings g_settings;             // the search settings; written on the UI thread only while no
                                               // search runs, and copied by each search at its start
 

@@ -51,9 +51,9 @@ bool FormatCompletionText(char *out, size_t outBytes, long long elapsedSeconds)
                               seconds));
 }
 
-bool ParentFolderOf(const char *path, char *out, size_t outBytes)
+bool ParentFolderOf(const char *path, char *out, size_t outBytes, const LeadBytes &code)
 {
-    const char *slash = std::strrchr(path, '\\');
+    const char *slash = LastBackslash(path, code);
     if (!slash) {
         if (outBytes > 0)
             out[0] = '\0';
@@ -64,18 +64,23 @@ bool ParentFolderOf(const char *path, char *out, size_t outBytes)
     return Fits(out, outBytes, std::snprintf(out, outBytes, "%.*s%s", n, path, bareDrive ? "\\" : ""));
 }
 
-bool CollapseBackslashes(const char *path, char *out, size_t outBytes)
+bool CollapseBackslashes(const char *path, char *out, size_t outBytes, const LeadBytes &code)
 {
     size_t n = 0;
-    for (size_t i = 0; path[i] != '\0'; ++i) {
-        if (i > 1 && path[i] == '\\' && path[i - 1] == '\\')
+    bool afterBackslash = false;
+    for (size_t i = 0, bytes; path[i] != '\0'; i += bytes) {
+        bytes = CharBytes(path + i, code);
+        bool backslash = path[i] == '\\';
+        if (i > 1 && backslash && afterBackslash)
             continue;
-        if (n + 1 >= outBytes) {
+        afterBackslash = backslash;
+        if (n + bytes >= outBytes) {
             if (outBytes > 0)
                 out[0] = '\0';
             return false;
         }
-        out[n++] = path[i];
+        for (size_t k = 0; k < bytes; ++k)
+            out[n++] = path[i + k];
     }
     if (outBytes == 0)
         return false;

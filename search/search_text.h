@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "ansi_path.h"
+
 // folder + "\" + name, the backslash added always (C:\ and Music give C:\\Music). Returns the
 // length, or 0 (out empty) when it does not fit.
 size_t JoinPath(char *out, size_t outBytes, const char *folder, const char *name);
@@ -21,11 +23,12 @@ bool FormatCompletionText(char *out, size_t outBytes, long long elapsedSeconds);
 
 // The folder of a listed file: the text before its last backslash. A drive left bare ("C:")
 // gets its backslash back, so that C:\\a.jpg and C:\a.jpg both give C:\. False when the path
-// has no backslash or the folder does not fit.
-bool ParentFolderOf(const char *path, char *out, size_t outBytes);
+// has no backslash or the folder does not fit. Here and below, paths are read by the characters
+// of the code page whose lead bytes are given.
+bool ParentFolderOf(const char *path, char *out, size_t outBytes, const LeadBytes &code);
 
 // The path with each run of backslashes after the first character made one (C:\\\\a.jpg gives
 // C:\\a.jpg); a leading "\\\\" of a network path stays. False (out empty) when it does not fit.
-bool CollapseBackslashes(const char *path, char *out, size_t outBytes);
+bool CollapseBackslashes(const char *path, char *out, size_t outBytes, const LeadBytes &code);
 
 #endif

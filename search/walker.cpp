@@ -16,11 +16,25 @@ static SRWLOCK s_appendLock = SRWLOCK_INIT;  // one append at a time; taken by w
 static HANDLE s_gate;                        // manual reset; reset while the search is paused
 static SearchSettings s_settings;             // as the search took them at its start
 static MediaSwitches s_media;
+static char s_redirectedFolder[MAX_PATH];     // under WOW64 the system folder, passed over; else empty
+
+// Under WOW64 the system shows this 32-bit program SysWOW64's files under the System32 names:
+// those lines would name files other than the ones listed. SysWOW64 is walked under its own.
+static void FindRedirectedFolder()
+{
+    BOOL wow64 = FALSE;
+    UINT n = IsWow64Process(GetCurrentProcess(), &wow64) && wow64
+                 ? GetSystemDirectoryA(s_redirectedFolder, sizeof s_redirectedFolder) : 0;
+    if (n == 0 || n >= sizeof s_redirectedFolder)
+        s_redirectedFolder[0] = '\0';
+}
 
 void PrepareWalkers(const SearchSettings &settings, const MediaSwitches &media)
 {
-    if (!s_gate)
+    if (!s_gate) {
         s_gate = CreateEventA(NULL, TRUE, TRUE, NULL);
+        FindRedirectedFolder();
+    }
     SetEvent(s_gate);
     s_settings = settings;
     s_media = media;
@@ -65,36 +79,60 @@ static void AddFoundFile(const char *path, uint64_t size)
     ReleaseSRWLockExclusive(&s_appendLock);
 }
 
+// A listed name in the system's ANSI code page, and back.
+static int ToAnsiName(const wchar_t *wide, char *out, int outBytes)
+{
+    return WideCharToMultiByte(CP_ACP, 0, wide, -1, out, outBytes, NULL, NULL);
+}
+
+static int ToWideName(const char *ansi, wchar_t *out, int outChars)
+{
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, out, outChars);
+}
+
+// What the levels of one walk share: each is done with it before it enters the next.
+struct WalkScratch {
+    char text[kStatusBytes];          // the status text, then the listing pattern
+    wchar_t pattern[kStatusBytes];    // the pattern as the wide file search takes it
+};
+
 // Walks one folder; true when the walk ended on a stop request, so that the levels above close
-// their listings and end too.
-static bool WalkLevel(const char *folder, char *scratch)
+// their listings and end too. The listing is the wide one, which alone tells whether a name is
+// exact in the ANSI code page: only exact names are listed or walked, since the ANSI text of any
+// other name names no file, or another file than the one found.
+static bool WalkLevel(const char *folder, WalkScratch *scratch)
 {
     WaitWhilePaused();
     if (g_searchState.load() == SEARCH_STOPPING)
         return true;
-    if (FormatStatusText(scratch, kStatusBytes, folder))
-        SendMessageA(g_statusLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scratch));
-
-    if (!JoinPath(scratch, kStatusBytes, folder, "*.*"))
+    if (s_redirectedFolder[0] && IsAtOrInside(folder, s_redirectedFolder, g_leadBytes))
         return false;
-    WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA(scratch, &entry);
+    if (FormatStatusText(scratch->text, sizeof scratch->text, folder))
+        SendMessageA(g_statusLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scratch->text));
+
+    if (!JoinPath(scratch->text, sizeof scratch->text, folder, "*.*") ||
+        !ToWideName(scratch->text, scratch->pattern, kStatusBytes))
+        return false;
+    char path[kWalkPathBytes];
+    size_t folderLen = JoinPath(path, sizeof path, folder, "");
+    WIN32_FIND_DATAW entry;
+    HANDLE listing = folderLen ? FindFirstFileW(scratch->pattern, &entry) : INVALID_HANDLE_VALUE;
     if (listing == INVALID_HANDLE_VALUE)
         return false;
     bool stopped = false;
-    char path[kWalkPathBytes];
+    char *name = path + folderLen;
     do {
-        size_t len = JoinPath(path, sizeof path, folder, entry.cFileName);
-        if (len == 0)
+        if (!ExactAnsiName(entry.cFileName, name, sizeof path - folderLen, ToAnsiName, ToWideName))
             continue;
+        size_t len = folderLen + std::strlen(name);
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
             if (len <= kMaxExaminedPathChars && MatchesSearch(path, size, s_settings, s_media))
                 AddFoundFile(path, size);
-        } else if (!IsSkippedFolderName(entry.cFileName)) {
+        } else if (!IsSkippedFolderName(name)) {
             stopped = WalkLevel(path, scratch);
         }
-    } while (!stopped && FindNextFileA(listing, &entry));
+    } while (!stopped && FindNextFileW(listing, &entry));
     FindClose(listing);
     return stopped;
 }
@@ -105,7 +143,7 @@ DWORD WINAPI WalkFolder(LPVOID root)
     std::strncpy(folder, static_cast<const char *>(root), sizeof folder - 1);
     folder[sizeof folder - 1] = '\0';
     std::free(root);
-    char scratch[kStatusBytes];
-    WalkLevel(folder, scratch);
+    WalkScratch scratch;
+    WalkLevel(folder, &scratch);
     return 0;
 }

@@ -131,7 +131,7 @@ static SendOutcome SendOneFile(SendJob *job, const char *source, int index, int 
     // A vanished source shows 0.00 B; its copy then fails.
     uint64_t size = known ? (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow : 0;
     char target[kDestinationBytes + MAX_PATH];
-    bool named = TargetOfSource(target, sizeof target, job->destination, source);
+    bool named = TargetOfSource(target, sizeof target, job->destination, source, g_leadBytes);
     ShowSendStatus(job, source, target, index, count, single ? size : g_listedBytes.load(), size);
     if (!named)
         return SEND_FAILED;
@@ -211,7 +211,8 @@ void HandleSendCommand(int id)
         chosen = DriveRoot(g_sendDrives, k, job->destination, sizeof job->destination);
     } else {
         char folder[MAX_PATH];
-        chosen = BrowseSendFolder(folder) && DestinationOfFolder(job->destination, sizeof job->destination, folder);
+        chosen = BrowseSendFolder(folder) &&
+                 DestinationOfFolder(job->destination, sizeof job->destination, folder, g_leadBytes);
     }
     // The browser is modal: a send started from elsewhere meanwhile wins.
     if (!chosen || g_sending.load()) {

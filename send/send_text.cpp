@@ -134,16 +134,16 @@ static bool CopyJoined(char *out, size_t outBytes, const char *first, const char
     return true;
 }
 
-bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source)
+bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source, const LeadBytes &code)
 {
-    const char *slash = std::strrchr(source, '\\');
+    const char *slash = LastBackslash(source, code);
     const char *name = slash ? slash + 1 : source;
     return CopyJoined(out, outBytes, destination, name, std::strlen(name));
 }
 
-bool DestinationOfFolder(char *out, size_t outBytes, const char *folder)
+bool DestinationOfFolder(char *out, size_t outBytes, const char *folder, const LeadBytes &code)
 {
-    size_t len = std::strlen(folder);
-    bool hasSlash = len > 0 && folder[len - 1] == '\\';
+    const char *last = LastBackslash(folder, code);
+    bool hasSlash = last && last[1] == '\0';
     return CopyJoined(out, outBytes, folder, "\\", hasSlash ? 0 : 1);
 }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "../search/ansi_path.h"
+
 enum { kStatusTextBytes = 2400, kSpeedTextBytes = 160, kSendReportBytes = 64 };
 
 // "1023.00 B", "1.00 KB", "3072.00 MB": B below 1024, KB below 1048576, MB from there on.
@@ -59,9 +61,10 @@ int TakeSendIndex(SendOrder *order);
 void SendLineRemoved(SendOrder *order, int index);
 
 // Target of a send: the destination folder (ending in a backslash) and the source's name after
-// its last backslash. False (out empty) when it does not fit.
-bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source);
+// its last backslash. False (out empty) when it does not fit. Both read the paths by the
+// characters of the code page whose lead bytes are given.
+bool TargetOfSource(char *out, size_t outBytes, const char *destination, const char *source, const LeadBytes &code);
 // A chosen folder as a destination: a backslash appended unless it ends in one (a drive root).
-bool DestinationOfFolder(char *out, size_t outBytes, const char *folder);
+bool DestinationOfFolder(char *out, size_t outBytes, const char *folder, const LeadBytes &code);
 
 #endif

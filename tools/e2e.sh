@@ -7,6 +7,9 @@ shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export SORVANE_XVFB=1
+# Wine reads Linux file names in the locale's character set and takes its ANSI code page from the
+# locale: UTF-8 names and the Western code page 1252. The tests of code page 932 set their own.
+export LC_ALL=C.UTF-8
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh "$build"
 # The tests of the shipped file read the 32-bit Sorvane.exe as data, whichever build they drive.

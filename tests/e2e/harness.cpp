@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -340,33 +341,41 @@ void FillFileDialog(HWND dialog, const std::string &name)
 
 // --- Fixtures ---
 
-void ClearFolder(const std::string &folder)
+// By the wide names, so that names the ANSI code page cannot hold go too.
+static void ClearFolder(const std::wstring &folder)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..")
+        std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..")
             continue;
-        std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::wstring path = folder + L"\\" + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ClearFolder(path);
-            RemoveDirectoryA(path.c_str());
+            RemoveDirectoryW(path.c_str());
         } else {
-            DeleteFileA(path.c_str());
+            DeleteFileW(path.c_str());
         }
-    } while (FindNextFileA(find, &fd));
+    } while (FindNextFileW(find, &fd));
     FindClose(find);
+}
+
+void ClearFolder(const std::string &folder)
+{
+    wchar_t wide[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH))
+        ClearFolder(std::wstring(wide));
 }
 
 static void MakeParents(const std::string &path)
 {
-    for (size_t i = 3; i < path.size(); ++i)
-        if (path[i] == '\\')
-            CreateDirectoryA(path.substr(0, i).c_str(), NULL);
+    for (const char *p = path.c_str() + std::min<size_t>(3, path.size()); *p; p = CharNextA(p))
+        if (*p == '\\')
+            CreateDirectoryA(std::string(path.c_str(), p).c_str(), NULL);
 }
 
 void WriteFileBytes(const std::string &path, const std::string &bytes)

@@ -62,20 +62,21 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     std::string folder = text.substr(0, split), name = split == std::string::npos ? "" : text.substr(split + 1);
     std::string joined = CheckBounds([&](char *o, size_t n) { return JoinPath(o, n, folder.c_str(), name.c_str()) > 0; });
     Check(joined == folder + "\\" + name);
-    CheckBounds([&](char *o, size_t n) { return TargetOfSource(o, n, folder.c_str(), t); });
-    CheckBounds([&](char *o, size_t n) { return DestinationOfFolder(o, n, t); });
+    const LeadBytes single = {};   // the properties below are those of a single-byte code page
+    CheckBounds([&](char *o, size_t n) { return TargetOfSource(o, n, folder.c_str(), t, single); });
+    CheckBounds([&](char *o, size_t n) { return DestinationOfFolder(o, n, t, single); });
     CheckBounds([&](char *o, size_t n) { return FormatCompletionText(o, n, number); });
 
     // The folder is the text before its last backslash, or a drive root with it.
-    std::string parent = CheckBounds([&](char *o, size_t n) { return ParentFolderOf(t, o, n); });
+    std::string parent = CheckBounds([&](char *o, size_t n) { return ParentFolderOf(t, o, n, single); });
     size_t last = text.rfind('\\');
     Check(last == std::string::npos ? parent.empty()
                                     : text.compare(0, parent.size(), parent) == 0 &&
                                           (parent.size() == last || (parent.size() == 3 && last == 2)));
 
-    std::string once = CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(t, o, n); });
+    std::string once = CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(t, o, n, single); });
     Check(once.size() <= text.size() && once.find("\\\\", 1) == std::string::npos);
-    Check(CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(once.c_str(), o, n); }) == once);
+    Check(CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(once.c_str(), o, n, single); }) == once);
 
     // A name ends in the extension, its own or the one added, and one that carries it keeps it.
     for (bool (*rule)(char *, size_t) : {AppendTxtExtension, AppendSettingsExtension}) {

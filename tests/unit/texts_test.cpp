@@ -70,7 +70,7 @@ TEST(TextsTest, SpeedGates)
 TEST(SendTest, SendsTheLinesThatStayUnderTheirNames)
 {
     char out[32];
-    EXPECT_TRUE(TargetOfSource(out, sizeof out, "E:\\", "D:\\\\a b\\c.jpg"));
+    EXPECT_TRUE(TargetOfSource(out, sizeof out, "E:\\", "D:\\\\a b\\c.jpg", LeadBytes{}));
     EXPECT_STREQ("E:\\c.jpg", out);
     SendOrder order;
     StartSendOrder(&order, 4);
