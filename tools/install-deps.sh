@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian: the mingw-w64 toolchains (32- and 64-bit),
 # Wine (32- and 64-bit) and the fonts its prefixes need, Xvfb, xwd and ImageMagick, clang,
-# cppcheck, googletest and Python (for the benchmark tree and the release archive). Quiet when
-# everything is there already.
+# cppcheck, googletest, Python (for the benchmark tree and the release archive) and the Japanese
+# locale (Wine's code page 932 for the tests of double-byte names). Quiet when everything is
+# there already.
 set -euo pipefail
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
@@ -25,11 +26,16 @@ command -v clang++ >/dev/null || need+=(clang)
 command -v cppcheck >/dev/null || need+=(cppcheck)
 command -v python3 >/dev/null || need+=(python3)
 [ -d /usr/src/googletest ] || need+=(googletest)
-[ ${#need[@]} -eq 0 ] && exit 0
+[ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
+japanese() { locale -a 2>/dev/null | grep -ix 'ja_JP.utf-\?8' >/dev/null; }
+[ ${#need[@]} -eq 0 ] && japanese && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${need[*]}"
-$sudo dpkg --add-architecture i386
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+if [ ${#need[@]} -gt 0 ]; then
+    echo "Installing: ${need[*]}"
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+japanese || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
