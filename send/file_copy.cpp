@@ -89,10 +89,13 @@ static DWORD RoomError(const char *target, unsigned long long size)
     folder[len] = '\0';
     ULARGE_INTEGER available;  // to this user: quotas count
     unsigned long long freeBytes = GetDiskFreeSpaceExA(folder, &available, NULL, NULL) ? available.QuadPart : ~0ull;
+    // The file system's name matters only above FAT's limit, and some platforms take longer to
+    // tell it than to copy a small file.
     char root[MAX_PATH + 1];
     char fileSystem[MAX_PATH + 1] = "";
-    if (!GetVolumePathNameA(folder, root, sizeof root) ||
-        !GetVolumeInformationA(root, NULL, 0, NULL, NULL, NULL, fileSystem, sizeof fileSystem))
+    bool named = size > kFatLargestFile && GetVolumePathNameA(folder, root, sizeof root) &&
+                 GetVolumeInformationA(root, NULL, 0, NULL, NULL, NULL, fileSystem, sizeof fileSystem);
+    if (!named)
         fileSystem[0] = '\0';
     switch (RoomForCopy(size, freeBytes, fileSystem)) {
     case ROOM_DISK_FULL:

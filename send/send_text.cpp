@@ -79,7 +79,7 @@ ReportFigures FiguresOfReport(const CopyReport &report, SpeedSample *sample, lon
 CopyRoom RoomForCopy(uint64_t size, uint64_t freeBytes, const char *fileSystem)
 {
     // "FAT" (12 and 16 bits) and "FAT32"; exFAT has no such limit.
-    if (std::strncmp(fileSystem, "FAT", 3) == 0 && size > 0xFFFFFFFFull)
+    if (std::strncmp(fileSystem, "FAT", 3) == 0 && size > kFatLargestFile)
         return ROOM_FILE_TOO_LARGE;
     return size > freeBytes ? ROOM_DISK_FULL : ROOM_ENOUGH;
 }

@@ -56,6 +56,7 @@ ReportFigures FiguresOfReport(const CopyReport &report, SpeedSample *sample, lon
 // volume's file system name ("" when unknown). FAT and FAT32 hold no file above 4 GiB - 1; that
 // is told first, as no freeing of space helps it.
 enum CopyRoom { ROOM_ENOUGH, ROOM_DISK_FULL, ROOM_FILE_TOO_LARGE };
+const uint64_t kFatLargestFile = 0xFFFFFFFFull;
 CopyRoom RoomForCopy(uint64_t size, uint64_t freeBytes, const char *fileSystem);
 
 // "Speed: 1.50 MB/s\nTime Remaining: 1 Minute(s) 1 Second(s)". speed must be positive.
