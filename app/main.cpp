@@ -9,10 +9,10 @@
 // (state.h, the only header that declares shared variables). settings/ holds the search settings
 // record, the advanced settings dialog and the settings file; search/ the drive lists, the walker
 // with its match rule and the run control of a search; send/ the send engine, the program's own
-// file copy and the progress window; export/ the list export. line_format.cpp, ansi_path.cpp,
-// drive_list.cpp, match.cpp, search_text.cpp, search_settings.cpp, settings_format.cpp,
-// send_text.cpp and export_rules.cpp hold logic that needs no window; they are built for the
-// host as well and unit-tested there.
+// file copy (where the system's reports no progress, as under Wine) and the progress window;
+// export/ the list export. line_format.cpp, ansi_path.cpp, drive_list.cpp, match.cpp,
+// search_text.cpp, search_settings.cpp, settings_format.cpp, send_text.cpp and export_rules.cpp
+// hold logic that needs no window; they are built for the host as well and unit-tested there.
 //
 // Ownership. Every window and control belongs to this, the first thread: the main window, the
 // modal advanced settings dialog (inside its own modal loop) and the modeless progress window

@@ -353,16 +353,16 @@ void DeleteSelectedFile()
     if (MessageBoxA(g_mainWindow, "Are you sure you want to permanently delete this file ", kAppCaption,
                     MB_ICONWARNING | MB_YESNO) != IDYES)
         return;
-    if (DeleteFileA(g_selectedPath)) {
-        SubtractListedBytes(size);
-    } else {
-        // A file already gone is what the user asked for: its line goes, without a word.
+    if (!DeleteFileA(g_selectedPath)) {
+        // A file already gone is what the user asked for: its line goes, without a word. The size
+        // looked up before the question leaves the total too (0 for a file gone before it).
         DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
             MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
             return;
         }
     }
+    SubtractListedBytes(size);
     RemoveLineAndReselect();
 }
 

@@ -1,6 +1,10 @@
 #include "file_copy.h"
 
 #include <cstdlib>
+#include <cstring>
+
+#include "../app/state.h"
+#include "send_text.h"
 
 static const DWORD kKeptAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
@@ -72,6 +76,38 @@ static DWORD CopyStream(HANDLE in, HANDLE out, unsigned long long total, LPPROGR
     }
 }
 
+// 0 when size bytes fit on the volume of target, else the error a copy there would end with,
+// found before any byte is written. What cannot be read (a volume that will not say) counts as
+// room: the writes then tell.
+static DWORD RoomError(const char *target, unsigned long long size)
+{
+    char folder[MAX_PATH + 1];
+    const char *slash = LastBackslash(target, g_leadBytes);  // a trail byte may be 0x5C
+    size_t len = slash ? static_cast<size_t>(slash - target) + 1 : 0;
+    if (len == 0 || len >= sizeof folder)
+        return 0;
+    std::memcpy(folder, target, len);
+    folder[len] = '\0';
+    ULARGE_INTEGER available;  // to this user: quotas count
+    unsigned long long freeBytes = GetDiskFreeSpaceExA(folder, &available, NULL, NULL) ? available.QuadPart : ~0ull;
+    // The file system's name matters only above FAT's limit, and some platforms take longer to
+    // tell it than to copy a small file.
+    char root[MAX_PATH + 1];
+    char fileSystem[MAX_PATH + 1] = "";
+    bool named = size > kFatLargestFile && GetVolumePathNameA(folder, root, sizeof root) &&
+                 GetVolumeInformationA(root, NULL, 0, NULL, NULL, NULL, fileSystem, sizeof fileSystem);
+    if (!named)
+        fileSystem[0] = '\0';
+    switch (RoomForCopy(size, freeBytes, fileSystem)) {
+    case ROOM_DISK_FULL:
+        return ERROR_DISK_FULL;
+    case ROOM_FILE_TOO_LARGE:
+        return ERROR_FILE_TOO_LARGE;
+    default:
+        return 0;
+    }
+}
+
 BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE progress, void *data,
                      const std::atomic<bool> *abort, DWORD flags)
 {
@@ -85,24 +121,29 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
     LARGE_INTEGER size;
     bool shared;
     char *buffer = TakeBuffer(&shared);
-    if (!buffer || !GetFileInformationByHandleEx(in, FileBasicInfo, &info, sizeof info) || !GetFileSizeEx(in, &size)) {
-        DWORD error = buffer ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
-        GiveBackBuffer(buffer, shared);
-        CloseHandle(in);
-        SetLastError(error);
-        return FALSE;
+    DWORD error = 0;
+    HANDLE out = INVALID_HANDLE_VALUE;
+    if (!buffer)
+        error = ERROR_NOT_ENOUGH_MEMORY;
+    else if (!GetFileInformationByHandleEx(in, FileBasicInfo, &info, sizeof info) || !GetFileSizeEx(in, &size))
+        error = GetLastError();
+    else
+        error = RoomError(target, static_cast<unsigned long long>(size.QuadPart));
+    if (error == 0) {
+        // Not set to its full size first: on FAT that would write the whole file in zeros.
+        DWORD disposition = (flags & COPY_FILE_FAIL_IF_EXISTS) ? CREATE_NEW : CREATE_ALWAYS;
+        out = CreateFileA(target, GENERIC_WRITE, 0, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (out == INVALID_HANDLE_VALUE)
+            error = GetLastError();
     }
-    DWORD disposition = (flags & COPY_FILE_FAIL_IF_EXISTS) ? CREATE_NEW : CREATE_ALWAYS;
-    HANDLE out = CreateFileA(target, GENERIC_WRITE, 0, NULL, disposition, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (out == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
+    if (error != 0) {
         GiveBackBuffer(buffer, shared);
         CloseHandle(in);
         SetLastError(error);
         return FALSE;
     }
 
-    DWORD error = CopyStream(in, out, static_cast<unsigned long long>(size.QuadPart), progress, data, abort, buffer);
+    error = CopyStream(in, out, static_cast<unsigned long long>(size.QuadPart), progress, data, abort, buffer);
     GiveBackBuffer(buffer, shared);
     if (error == 0) {
         FILETIME lastWrite;

@@ -180,28 +180,27 @@ static uint64_t Unsigned(LARGE_INTEGER v)
 }
 
 // The steps common to both routines; they differ in the gate and in what remains.
-static DWORD Report(SendProgress *send, uint64_t fileSize, uint64_t done, uint64_t streamDone, bool singleFile)
+static DWORD Report(SendProgress *send, LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
+                    LARGE_INTEGER streamDone, bool singleFile)
 {
     if (s_cancelRequest.exchange(false)) {
         // The copy deletes its partial target first; the send thread then shows the message.
         send->userCancelled = true;
         return PROGRESS_CANCEL;
     }
+    CopyReport report = {Unsigned(totalSize), Unsigned(totalDone), Unsigned(streamSize), Unsigned(streamDone)};
+    ReportFigures figures = FiguresOfReport(report, &send->sample, static_cast<long long>(std::time(NULL)), singleFile,
+                                            g_listedBytes.load(), send->startedBytes);
     bool changed = false;
-    int percent = ProgressPercent(done, fileSize);
-    if (percent != send->shownPercent) {
-        send->shownPercent = percent;
+    if (figures.percent != send->shownPercent) {
+        send->shownPercent = figures.percent;
         std::lock_guard<std::mutex> hold(s_displayLock);
-        s_display.percent = percent;
+        s_display.percent = figures.percent;
         changed = true;
     }
-    double speed;
-    if (AdvanceSpeedSample(&send->sample, static_cast<long long>(std::time(NULL)), streamDone, singleFile, &speed)) {
-        uint64_t remaining = singleFile
-            ? FileRemainingBytes(fileSize, done)
-            : ListRemainingBytes(g_listedBytes.load(), send->startedBytes, fileSize, done);
+    if (figures.newSpeed) {
         char text[kSpeedTextBytes];
-        FormatSpeedText(text, sizeof text, speed, remaining);
+        FormatSpeedText(text, sizeof text, figures.speed, figures.remaining);
         std::lock_guard<std::mutex> hold(s_displayLock);
         std::memcpy(s_display.speed, text, sizeof text);
         ++s_display.speedVersion;
@@ -212,18 +211,16 @@ static DWORD Report(SendProgress *send, uint64_t fileSize, uint64_t done, uint64
     return PROGRESS_CONTINUE;
 }
 
-DWORD CALLBACK CopyProgressSingle(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER,
+DWORD CALLBACK CopyProgressSingle(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
                                   LARGE_INTEGER streamDone, DWORD, DWORD, HANDLE, HANDLE, LPVOID data)
 {
-    return Report(static_cast<SendProgress *>(data), Unsigned(totalSize), Unsigned(totalDone),
-                  Unsigned(streamDone), true);
+    return Report(static_cast<SendProgress *>(data), totalSize, totalDone, streamSize, streamDone, true);
 }
 
-DWORD CALLBACK CopyProgressList(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER,
+DWORD CALLBACK CopyProgressList(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
                                 LARGE_INTEGER streamDone, DWORD, DWORD, HANDLE, HANDLE, LPVOID data)
 {
-    return Report(static_cast<SendProgress *>(data), Unsigned(totalSize), Unsigned(totalDone),
-                  Unsigned(streamDone), false);
+    return Report(static_cast<SendProgress *>(data), totalSize, totalDone, streamSize, streamDone, false);
 }
 
 void BeginProgress()

@@ -34,6 +34,21 @@ enum SendOutcome {
     SEND_STOPPED,   // the user's Cancel, or the program closing
 };
 
+// Wine's CopyFileExA never calls the progress routine and ignores PROGRESS_CANCEL; Wine is told
+// apart by what its ntdll exports. Elsewhere the system's copy is the one used: it reports per
+// stream and keeps what the program's own copy drops (alternate data streams, among them the mark
+// of a file from the internet, and extended attributes).
+static bool SystemCopyReports()
+{
+#ifdef SORVANE_FORCE_SYSTEM_COPY
+    return true;
+#else
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+#endif
+}
+
+static const bool s_systemCopyReports = SystemCopyReports();  // decided once, at start
 static std::atomic<bool> s_abortRequest(false);  // the program is closing: stop the copy now
 static HANDLE s_sendThread;                      // the running send's thread, NULL when idle (UI thread)
 static DWORD s_sendThreadId;
@@ -101,11 +116,7 @@ static DWORD CALLBACK SystemCopyProgress(LARGE_INTEGER totalSize, LARGE_INTEGER 
                          copy->progress);
 }
 
-// An encrypted source goes through the system's copy, which keeps its encryption or fails as the
-// system decides (onto a FAT drive with ERROR_ENCRYPTION_FAILED); the program's own copy would
-// write it out in the clear.
-static BOOL CopyKeepingEncryption(const char *source, const char *target, LPPROGRESS_ROUTINE routine,
-                                  SendProgress *progress)
+static BOOL SystemCopyFile(const char *source, const char *target, LPPROGRESS_ROUTINE routine, SendProgress *progress)
 {
     SystemCopy copy = {routine, progress};
     return CopyFileExA(source, target, SystemCopyProgress, &copy, NULL, COPY_FILE_FAIL_IF_EXISTS);
@@ -137,8 +148,12 @@ static SendOutcome SendOneFile(SendJob *job, const char *source, int index, int 
         return SEND_FAILED;
     job->progress.userCancelled = false;
     LPPROGRESS_ROUTINE routine = single ? CopyProgressSingle : CopyProgressList;
-    BOOL copied = known && (facts.dwFileAttributes & FILE_ATTRIBUTE_ENCRYPTED)
-        ? CopyKeepingEncryption(source, target, routine, &job->progress)
+    // An encrypted source takes the system's copy even under Wine: it keeps the encryption or fails
+    // as the system decides (onto a FAT drive with ERROR_ENCRYPTION_FAILED), where the program's
+    // own copy would write the file out in the clear.
+    bool encrypted = known && (facts.dwFileAttributes & FILE_ATTRIBUTE_ENCRYPTED);
+    BOOL copied = s_systemCopyReports || encrypted
+        ? SystemCopyFile(source, target, routine, &job->progress)
         : CopyFileChunked(source, target, routine, &job->progress, &s_abortRequest, COPY_FILE_FAIL_IF_EXISTS);
     DWORD error = copied ? 0 : GetLastError();
     job->progress.sample.time = 0;

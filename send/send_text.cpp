@@ -42,32 +42,46 @@ int ProgressPercent(uint64_t transferred, uint64_t fileSize)
     return static_cast<int>(transferred * 100 / fileSize);
 }
 
-uint64_t ListRemainingBytes(uint64_t listed, uint64_t started, uint64_t fileSize, uint64_t transferred)
+static uint64_t Less(uint64_t a, uint64_t b)
 {
-    uint64_t finishedBefore = started > fileSize ? started - fileSize : 0;
-    uint64_t rest = listed > finishedBefore ? listed - finishedBefore : 0;
-    return rest > transferred ? rest - transferred : 0;
+    return a > b ? a - b : 0;
 }
 
-uint64_t FileRemainingBytes(uint64_t fileSize, uint64_t transferred)
-{
-    return fileSize > transferred ? fileSize - transferred : 0;
-}
-
-bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t streamBytes, bool singleFile, double *speed)
+bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t copiedBytes, bool singleFile, double *speed)
 {
     double clock = static_cast<double>(now);
     if (sample->time < 1)
         sample->time = clock;
     double elapsed = clock - sample->time;
-    *speed = elapsed > 0 ? (static_cast<double>(streamBytes) - sample->bytes) / elapsed : 0;
+    *speed = elapsed > 0 ? (static_cast<double>(copiedBytes) - sample->bytes) / elapsed : 0;
     // A whole speed of 0 leaves label and sample alone; a clock set back gives no speed either.
     bool through = *speed >= 1.0 && (!singleFile || elapsed >= 2);
     if (through) {
         sample->time = clock;
-        sample->bytes = static_cast<double>(streamBytes);
+        sample->bytes = static_cast<double>(copiedBytes);
     }
     return through;
+}
+
+// Only the total figures: the stream ones restart with each stream, and a second stream would
+// send the percentage back and the speed below 0. started counts this file's data without its
+// alternate streams, so the rest of this file is taken from the report alone.
+ReportFigures FiguresOfReport(const CopyReport &report, SpeedSample *sample, long long now, bool singleFile,
+                              uint64_t listed, uint64_t started)
+{
+    ReportFigures figures = {ProgressPercent(report.totalDone, report.totalSize), false, 0, 0};
+    figures.newSpeed = AdvanceSpeedSample(sample, now, report.totalDone, singleFile, &figures.speed);
+    if (figures.newSpeed)
+        figures.remaining = Less(report.totalSize, report.totalDone) + (singleFile ? 0 : Less(listed, started));
+    return figures;
+}
+
+CopyRoom RoomForCopy(uint64_t size, uint64_t freeBytes, const char *fileSystem)
+{
+    // "FAT" (12 and 16 bits) and "FAT32"; exFAT has no such limit.
+    if (std::strncmp(fileSystem, "FAT", 3) == 0 && size > kFatLargestFile)
+        return ROOM_FILE_TOO_LARGE;
+    return size > freeBytes ? ROOM_DISK_FULL : ROOM_ENOUGH;
 }
 
 void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remaining)

@@ -1,6 +1,6 @@
 // Texts and arithmetic of a send: byte amounts, the status text, the percentage, the speed, the
-// time remaining, the report at the end and the position of a send of all lines. No window here:
-// the send engine and the progress window call these.
+// time remaining, the report at the end, the position of a send of all lines and the room a copy
+// needs. No window here: the send engine, the copy and the progress window call these.
 #ifndef SORVANE_SEND_TEXT_H
 #define SORVANE_SEND_TEXT_H
 
@@ -22,22 +22,44 @@ void FormatSendStatus(char *out, size_t outBytes, int index, int count, uint64_t
 // Whole percent of the current file, cut toward zero; an empty file counts as done.
 int ProgressPercent(uint64_t transferred, uint64_t fileSize);
 
-// What is left of a send of all files: the listed total less the files finished before this one
-// and less what this one has copied. Never below 0: lines removed during the send shrink the total.
-uint64_t ListRemainingBytes(uint64_t listed, uint64_t started, uint64_t fileSize, uint64_t transferred);
-// What is left of a single file.
-uint64_t FileRemainingBytes(uint64_t fileSize, uint64_t transferred);
-
 // Where the last speed measure ended. time below 1: none taken yet.
 struct SpeedSample {
     double time;    // whole seconds of the clock
-    double bytes;   // stream bytes copied at that time
+    double bytes;   // bytes of the file copied at that time
 };
 
 // One progress report against the sample. Returns true when the speed label is to change (the
 // gate: a positive whole speed, and for a single file at least 2 s since the sample); the sample
 // then moves to now. *speed gets the bytes per second over the interval.
-bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t streamBytes, bool singleFile, double *speed);
+bool AdvanceSpeedSample(SpeedSample *sample, long long now, uint64_t copiedBytes, bool singleFile, double *speed);
+
+// The byte figures of one call of a copy's progress routine. The system calls it for each stream
+// of the file (the data, then alternate streams): the stream figures start again at 0 for each,
+// the total figures count all streams.
+struct CopyReport {
+    uint64_t totalSize, totalDone, streamSize, streamDone;
+};
+
+// What one report shows.
+struct ReportFigures {
+    int percent;          // of the current file, all its streams
+    bool newSpeed;        // the speed label is to change: speed and remaining are set
+    double speed;         // bytes per second since the sample
+    uint64_t remaining;   // what the time remaining counts
+};
+
+// Reads one report against the sample. A single file's remaining is the rest of it; a send of
+// all files adds the listed total less the started bytes (the files not begun), never below 0, as
+// lines removed during the send shrink the total.
+ReportFigures FiguresOfReport(const CopyReport &report, SpeedSample *sample, long long now, bool singleFile,
+                              uint64_t listed, uint64_t started);
+
+// Whether a file fits on the target's volume: freeBytes free to this user there, fileSystem the
+// volume's file system name ("" when unknown). FAT and FAT32 hold no file above 4 GiB - 1; that
+// is told first, as no freeing of space helps it.
+enum CopyRoom { ROOM_ENOUGH, ROOM_DISK_FULL, ROOM_FILE_TOO_LARGE };
+const uint64_t kFatLargestFile = 0xFFFFFFFFull;
+CopyRoom RoomForCopy(uint64_t size, uint64_t freeBytes, const char *fileSystem);
 
 // "Speed: 1.50 MB/s\nTime Remaining: 1 Minute(s) 1 Second(s)". speed must be positive.
 void FormatSpeedText(char *out, size_t outBytes, double speed, uint64_t remaining);

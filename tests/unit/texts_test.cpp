@@ -1,6 +1,6 @@
 // The texts and sums a search and a send show: the completion report, byte amounts, the send
-// status, the percentage, the bytes left, the speed gates, the time remaining and the order in
-// which a send of all lines takes them.
+// status, the percentage, the bytes left, the speed gates, the time remaining, the order in
+// which a send of all lines takes them and the room a copy needs.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -43,9 +43,6 @@ TEST(TextsTest, AmountsStatusAndPercent)
         {29, 100, 29}, {999, 1000, 99}, {0, 0, 100}, {5000, 1000, 100}, {42ull << 40, 100ull << 40, 42}};
     for (const auto &p : percents)
         EXPECT_EQ(p.percent, ProgressPercent(p.done, p.size)) << p.done << "/" << p.size;
-    // Listed 100, files before this one 30, this one 20 with 5 copied: 65 left; never below 0.
-    EXPECT_EQ(65u, ListRemainingBytes(100, 50, 20, 5));
-    EXPECT_EQ(0u, ListRemainingBytes(40, 50, 20, 15));
 }
 
 // Reports at (clock second, bytes): the list gate needs a second and a whole byte per second
@@ -65,6 +62,30 @@ TEST(TextsTest, SpeedGates)
     }
 }
 
+// A file of 3 MiB data and a second stream of 1 MiB, sent among 10 MiB listed: the stream figures
+// start again at 0, yet the percentage, the speed and what is left follow the whole file.
+TEST(TextsTest, FiguresFollowAFileAcrossItsSecondStream)
+{
+    const uint64_t M = 1 << 20;
+    const struct { long long now; uint64_t totalDone, streamSize, streamDone; int percent; bool newSpeed;
+                   double speed; uint64_t remaining; } reports[] = {
+        {100, 0, 3 * M, 0, 0, false, 0, 0},               {101, 3 * M, 3 * M, 3 * M, 75, true, 3 * M, 8 * M},
+        {102, 3 * M, M, 0, 75, false, 0, 0},               {103, 4 * M, M, M, 100, true, M / 2, 7 * M},
+    };
+    SpeedSample sample = {};
+    for (const auto &r : reports) {
+        ReportFigures f = FiguresOfReport({4 * M, r.totalDone, r.streamSize, r.streamDone}, &sample, r.now, false,
+                                          10 * M, 3 * M);
+        EXPECT_EQ(r.percent, f.percent) << r.now;
+        EXPECT_EQ(r.newSpeed, f.newSpeed) << r.now;
+        EXPECT_EQ(r.speed, f.speed) << r.now;
+        EXPECT_EQ(r.remaining, f.remaining) << r.now;
+    }
+    // Lines removed during the send left less listed than started: the rest of this file stays.
+    SpeedSample fresh = {100, 0};
+    EXPECT_EQ(M, FiguresOfReport({4 * M, 3 * M, M, 0}, &fresh, 101, false, 2 * M, 3 * M).remaining);
+}
+
 // Lines a b c d are sent while the user removes lines and a search appends one.
 TEST(SendTest, SendsTheLinesThatStay)
 {
@@ -77,4 +98,13 @@ TEST(SendTest, SendsTheLinesThatStay)
     SendLineRemoved(&order, 1);            // d, the last line: c, then e appended
     EXPECT_EQ(-1, TakeSendIndex(&order));
     EXPECT_EQ(2, order.reached);
+
+    // The room a copy needs: FAT's limit comes first, exFAT has none.
+    const struct { uint64_t size, free; const char *fileSystem; CopyRoom room; } rooms[] = {
+        {0xFFFFFFFF, ~0ull, "FAT32", ROOM_ENOUGH},    {1ull << 32, ~0ull, "FAT32", ROOM_FILE_TOO_LARGE},
+        {1ull << 32, 1, "FAT", ROOM_FILE_TOO_LARGE},  {1ull << 32, ~0ull, "exFAT", ROOM_ENOUGH},
+        {101, 100, "NTFS", ROOM_DISK_FULL},           {100, 100, "", ROOM_ENOUGH},
+    };
+    for (const auto &r : rooms)
+        EXPECT_EQ(r.room, RoomForCopy(r.size, r.free, r.fileSystem)) << r.size << " " << r.fileSystem;
 }
