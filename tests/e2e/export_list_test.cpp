@@ -38,29 +38,16 @@ void StartSlowExport(const Running &app, Throttle &slow, const std::set<DWORD> &
     slow.Start();
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
+// Every window of the program's threads, hidden and message-only ones too, answers a sent
+// message within 2 s: a thread that has shown a window and then waits without dispatching would
+// hold a program that sends to all windows. threads: those of the program.
+BOOL CALLBACK ExpectAnswers(HWND window, LPARAM threads)
 {
-    reinterpret_cast<std::vector<HWND> *>(windows)->push_back(window);
-    return TRUE;
-}
-
-// Every window of every thread of the program, hidden and message-only ones too, answers a
-// sent message within 2 s: a thread that has shown a window and then waits without dispatching
-// would hold a program that sends to all windows.
-void ExpectEveryWindowAnswers(const Running &app)
-{
-    const std::set<DWORD> threads = Throttle::ThreadsOf(app.pi.dwProcessId);
-    std::vector<HWND> windows;
-    for (HWND w = NULL; (w = FindWindowExA(HWND_MESSAGE, w, NULL, NULL)) != NULL;)
-        windows.push_back(w);
-    for (DWORD thread : threads)
-        EnumThreadWindows(thread, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND w : windows) {
-        DWORD thread = GetWindowThreadProcessId(w, NULL);
-        if (threads.count(thread)) {
-            EXPECT_TRUE(Answers(w, 2000)) << "a window of thread " << thread << " does not answer";
-        }
+    DWORD thread = GetWindowThreadProcessId(window, NULL);
+    if (reinterpret_cast<const std::set<DWORD> *>(threads)->count(thread)) {
+        EXPECT_TRUE(Answers(window, 2000)) << "a window of thread " << thread << " does not answer";
     }
+    return TRUE;
 }
 
 using ExportListTest = TreeSearchTest;
@@ -79,7 +66,11 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     AnswerBox(app, "E:\\REPORT.TXT.txt already exists.\nDo you want to replace it?", IDYES, app.main);
     AnswerBox(app, kExported);
     EXPECT_TRUE(Joined(lines) == ReadFileBytes("E:\\REPORT.TXT.txt")) << "REPORT.TXT.txt is not the list";
-    ExpectEveryWindowAnswers(app);
+    const std::set<DWORD> now = Throttle::ThreadsOf(app.pi.dwProcessId);
+    for (DWORD thread : now)
+        EnumThreadWindows(thread, ExpectAnswers, reinterpret_cast<LPARAM>(&now));
+    for (HWND w = NULL; (w = FindWindowExA(HWND_MESSAGE, w, NULL, NULL)) != NULL;)
+        ExpectAnswers(w, reinterpret_cast<LPARAM>(&now));
     ASSERT_TRUE(CreateDirectoryA("E:\\x.csv.txt", NULL));
     ExportAs(app, "E:\\x.csv");
     AnswerBox(app, "File cannot be created due to an error");
