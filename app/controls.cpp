@@ -71,3 +71,18 @@ bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path)
     std::snprintf(question, sizeof question, "%s already exists.\nDo you want to replace it?", path);
     return MessageBoxA(owner, question, kAppCaption, MB_ICONWARNING | MB_YESNO) == IDYES;
 }
+
+void WaitDispatchingMessages(HANDLE object)
+{
+    // What is already queued first: MsgWaitForMultipleObjects wakes only for input that
+    // arrives after the thread last looked.
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
+            return;
+    }
+}

@@ -1,6 +1,6 @@
 // What the program's windows share: the caption of their message boxes, the making of their
-// child controls and fonts, the white background under their static controls, and the folder
-// browser and file dialogs.
+// child controls and fonts, the white background under their static controls, the folder
+// browser and file dialogs, and the wait of a thread that has shown windows.
 #ifndef SORVANE_CONTROLS_H
 #define SORVANE_CONTROLS_H
 
@@ -31,5 +31,10 @@ OPENFILENAMEA FileDialogRecord(bool classic, const char *filter, char *name, DWO
 // did not type: if such a file exists, asks whether to replace it, in a box owned by owner. True
 // when the file may be written.
 bool MayReplaceExtendedName(HWND owner, const char *typed, const char *path);
+
+// Waits until object is signalled, dispatching whatever reaches this thread meanwhile. A thread
+// that has shown a window (a message box, a file dialog) may still own hidden ones, and a
+// program that sends to every window, as DDE does, waits until each answers.
+void WaitDispatchingMessages(HANDLE object);
 
 #endif

@@ -25,16 +25,17 @@
 // report box, the Save dialog) on threads of their own, and under Wine a thread that has shown a
 // window keeps some memory after it ends: so one watcher serves search after search (another
 // only while it still shows the report before), and one export thread serves each Export List
-// command in turn. No worker touches a control itself: walkers, the watcher, numbering and export
-// ask this thread with SendMessage, which runs the request here and waits for it; so do the send
-// thread for each next line to copy and the export thread for each next line to write, this
-// thread keeping their places in the list (send_position.h, export_list.cpp). For its progress
-// the send thread leaves its latest figures under a small lock, never held while it sends, and
-// posts one refresh message. The one lock around numbering and appending a found file is taken by
-// walkers only, never by this thread. Workers are never suspended or killed: a pause holds walkers
-// at safe points on an event, a stop lets them unwind, and closing during a send asks the copy to
-// abort and waits for it briefly while still serving messages; closing during an export waits the
-// same way until its file is whole.
+// command in turn. Both dispatch what reaches them while they wait (WaitDispatchingMessages), as
+// every thread that has shown a window must. No worker touches a control itself: walkers, the
+// watcher, numbering and export ask this thread with SendMessage, which runs the request here and
+// waits for it; so do the send thread for each next line to copy and the export thread for each
+// next line to write, this thread keeping their places in the list (send_position.h). For its
+// progress the send thread leaves its latest figures under a small lock, never held while it
+// sends, and posts one refresh message. The one lock around numbering and appending a found file
+// is taken by walkers only, never by this thread. Workers are never suspended or killed: a pause holds walkers
+// at safe points on an event, a stop lets them unwind, and closing hides the windows, then, during
+// a send, asks the copy to abort and waits for it briefly while still serving sent messages;
+// during an export it waits the same way until the file is whole.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
 // a timer repaints what changed ten times a second, whatever the user scrolled, selected or

@@ -80,7 +80,8 @@ static LRESULT OnCtlColorStatic(HDC dc)
 
 // Closing asks first while work is under way; a confirmed close during a send lets the copy
 // remove its partial file, and one during an export lets it finish its file, before the window
-// goes.
+// goes. Those waits serve sent messages only, so the windows go out of sight first: on a slow
+// drive they would otherwise stand unpainted and be shown as not responding.
 static void OnClose(HWND window)
 {
     int state = g_searchState.load();
@@ -89,6 +90,9 @@ static void OnClose(HWND window)
                         "Error", MB_ICONWARNING | MB_YESNO) != IDYES)
             return;
     }
+    ShowWindow(window, SW_HIDE);
+    if (g_progressWindow)
+        ShowWindow(g_progressWindow, SW_HIDE);  // an owner's hiding leaves the windows it owns shown
     EndSendBeforeExit();
     EndExportBeforeExit();
     DestroyWindow(window);

@@ -330,7 +330,7 @@ static void SubtractListedBytes(uint64_t size)
 // Removes the selected line and selects the one before it (index 1 after the first).
 static void RemoveLineAndReselect()
 {
-    AdjustSendForRemovedLine(g_resultList, g_selectedIndex);
+    MovePositionsForRemovedLine(g_resultList, g_selectedIndex);
     SendMessageA(g_resultList, LB_DELETESTRING, static_cast<WPARAM>(g_selectedIndex), 0);
     SendMessageA(g_resultList, LB_SETCURSEL, static_cast<WPARAM>(g_selectedIndex > 0 ? g_selectedIndex - 1 : 1), 0);
     g_selectedIndex = static_cast<int>(SendMessageA(g_resultList, LB_GETCURSEL, 0, 0));

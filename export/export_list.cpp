@@ -9,6 +9,7 @@
 #include "../app/controls.h"
 #include "../app/line_format.h"
 #include "../app/state.h"
+#include "../send/send_position.h"
 #include "export_rules.h"
 
 enum { kWriteBufferBytes = 64 * 1024 };
@@ -32,62 +33,33 @@ enum { kMaxWaitingExports = 8 };
 static HWND s_askedLists[kMaxWaitingExports];   // the list of each command not yet begun, oldest first
 static int s_askedCount;
 
-struct ExportReading {
-    HWND list;            // the list this export was asked for
-    int next;             // index of the next line to write
-    int count;            // the list's line count at the last read
-    ExportTrail trail;    // the lines written last
-    char scratch[kLineBytes];
-};
-static ExportReading s_reading;
-
-static const char *ListPathAt(int index, void *list)
-{
-    char *line = s_reading.scratch;
-    line[0] = '\0';
-    LRESULT len = SendMessageA(static_cast<HWND>(list), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (len != LB_ERR && len < static_cast<LRESULT>(kLineBytes))
-        SendMessageA(static_cast<HWND>(list), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
-    return PathOfLine(line);
-}
+static HWND s_readList;   // the list of the command taken up, NULL when there was none
 
 static void BeginReading()
 {
-    s_reading.list = NULL;
+    s_readList = NULL;
     if (s_askedCount > 0) {
-        s_reading.list = s_askedLists[0];
+        s_readList = s_askedLists[0];
         --s_askedCount;
         std::memmove(s_askedLists, s_askedLists + 1, static_cast<size_t>(s_askedCount) * sizeof(HWND));
     }
-    s_reading.next = 0;
-    s_reading.count = s_reading.list ? static_cast<int>(SendMessageA(s_reading.list, LB_GETCOUNT, 0, 0)) : 0;
-    ClearTrail(&s_reading.trail);
+    // The lines there are now are the ones to write; Remove and Delete move the position.
+    BeginExportPosition(s_readList);
 }
 
 // Copies the next line to write into line (kLineBytes). Runs on the UI thread, where the list
 // changes, so the list cannot be replaced or shortened halfway through a read.
 static LRESULT ReadNextLine(char *line)
 {
-    HWND list = s_reading.list;
-    if (!list || list != g_resultList)
+    int index = TakeExportIndex();
+    if (!s_readList || s_readList != g_resultList)
         return kExportListLost;   // a new search has replaced it
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    if (count < s_reading.count) {
-        // The user removed lines: go on after the last written one, wherever it is now.
-        s_reading.next = ResumeIndex(s_reading.trail, s_reading.next, s_reading.count - count, count, ListPathAt,
-                                     list);
-        if (s_reading.next < 0)
-            return kExportListLost;
-    }
-    s_reading.count = count;
-    if (s_reading.next >= count)
+    if (index < 0)
         return kExportListEnd;
-    LRESULT len = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(s_reading.next), 0);
+    LRESULT len = SendMessageA(s_readList, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (len == LB_ERR || len >= static_cast<LRESULT>(kLineBytes))
         return kExportListLost;
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(s_reading.next), reinterpret_cast<LPARAM>(line));
-    AddToTrail(&s_reading.trail, PathOfLine(line));
-    ++s_reading.next;
+    SendMessageA(s_readList, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
     return kExportLineCopied;
 }
 
@@ -216,7 +188,7 @@ static void ExportList()
 static DWORD WINAPI ServeExports(LPVOID)
 {
     for (;;) {
-        WaitForSingleObject(s_commands, INFINITE);
+        WaitDispatchingMessages(s_commands);
         ExportList();
     }
 }

@@ -100,7 +100,7 @@ static void StopWithoutWatcher()
 static DWORD WINAPI ServeSearches(LPVOID)
 {
     for (;;) {
-        WaitForSingleObject(s_watchRequest, INFINITE);
+        WaitDispatchingMessages(s_watchRequest);
         WatchSearch(NULL);
         s_watcherFree.store(true);
     }
@@ -226,7 +226,7 @@ DWORD WINAPI WatchSearch(LPVOID)
     EnableMenuItem(g_menuBar, IDM_EXPORT, MF_BYCOMMAND | MF_GRAYED);
 
     for (int i = 0; i < s_walkerCount; ++i)
-        WaitForSingleObject(s_walkers[i], INFINITE);
+        WaitDispatchingMessages(s_walkers[i]);
     EndSearch();
     MessageBoxA(g_mainWindow, "Search Completed!", kAppCaption, MB_ICONINFORMATION);
     return 0;

@@ -4,44 +4,74 @@
 #include "send_text.h"
 
 // Window thread only.
-static HWND s_list;         // the list a Send All is sending, NULL when none runs
-static SendOrder s_order;   // where it stands in that list
+struct ListPlace {
+    HWND list;         // the list read, NULL when none is
+    SendOrder order;   // where the reader stands in it
+};
+static ListPlace s_send;     // a Send All's
+static ListPlace s_export;   // an export's
+
+static int BeginPlace(ListPlace *place, HWND list)
+{
+    LRESULT count = list ? SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
+    place->list = list;
+    StartSendOrder(&place->order, count > 0 ? static_cast<int>(count) : 0);
+    return place->order.end;
+}
+
+static int TakePlaceIndex(ListPlace *place)
+{
+    // A new search has replaced the list: the reader ends with the lines it has reached.
+    if (!place->list || place->list != g_resultList)
+        return -1;
+    return TakeSendIndex(&place->order);
+}
+
+static void MovePlace(ListPlace *place, HWND list, int index)
+{
+    if (place->list && list == place->list)
+        SendLineRemoved(&place->order, index);
+}
 
 int BeginSendPosition(HWND list)
 {
-    LRESULT count = list ? SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
-    s_list = list;
-    StartSendOrder(&s_order, count > 0 ? static_cast<int>(count) : 0);
-    return s_order.end;
+    return BeginPlace(&s_send, list);
 }
 
 void EndSendPosition()
 {
-    s_list = NULL;
+    s_send.list = NULL;
 }
 
 void TakeNextSendLine(SendLine *out)
 {
     out->taken = false;
-    // A new search has replaced the list: the send ends with the lines it has reached.
-    if (!s_list || s_list != g_resultList)
-        return;
-    int index = TakeSendIndex(&s_order);
-    LRESULT length = index < 0 ? LB_ERR : SendMessageA(s_list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    int index = TakePlaceIndex(&s_send);
+    LRESULT length = index < 0 ? LB_ERR : SendMessageA(s_send.list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR)
         return;
     out->readable = length < kLineBytes;
     out->line[0] = '\0';
     if (out->readable)
-        SendMessageA(s_list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(out->line));
-    out->reached = s_order.reached;
+        SendMessageA(s_send.list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(out->line));
+    out->reached = s_send.order.reached;
     out->taken = true;
 }
 
-void AdjustSendForRemovedLine(HWND list, int index)
+void BeginExportPosition(HWND list)
 {
-    if (s_list && list == s_list)
-        SendLineRemoved(&s_order, index);
+    BeginPlace(&s_export, list);
+}
+
+int TakeExportIndex()
+{
+    return TakePlaceIndex(&s_export);
+}
+
+void MovePositionsForRemovedLine(HWND list, int index)
+{
+    MovePlace(&s_send, list, index);
+    MovePlace(&s_export, list, index);
 }
 
 bool AskNextSendLine(HWND progressWindow, SendLine *out)

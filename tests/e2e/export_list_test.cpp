@@ -2,6 +2,8 @@
 // the user does while an export writes.
 #include "send_helpers.h"
 
+#include <algorithm>
+
 namespace {
 
 const char kExported[] = "List has been successfully exported";
@@ -36,6 +38,18 @@ void StartSlowExport(const Running &app, Throttle &slow, const std::set<DWORD> &
     slow.Start();
 }
 
+// Every window of the program's threads, hidden and message-only ones too, answers a sent
+// message within 2 s: a thread that has shown a window and then waits without dispatching would
+// hold a program that sends to all windows. threads: those of the program.
+BOOL CALLBACK ExpectAnswers(HWND window, LPARAM threads)
+{
+    DWORD thread = GetWindowThreadProcessId(window, NULL);
+    if (reinterpret_cast<const std::set<DWORD> *>(threads)->count(thread)) {
+        EXPECT_TRUE(Answers(window, 2000)) << "a window of thread " << thread << " does not answer";
+    }
+    return TRUE;
+}
+
 using ExportListTest = TreeSearchTest;
 
 // A name gets ".txt" unless it ends in a small ".txt"; a file of the extended name is replaced
@@ -52,6 +66,11 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     AnswerBox(app, "E:\\REPORT.TXT.txt already exists.\nDo you want to replace it?", IDYES, app.main);
     AnswerBox(app, kExported);
     EXPECT_TRUE(Joined(lines) == ReadFileBytes("E:\\REPORT.TXT.txt")) << "REPORT.TXT.txt is not the list";
+    const std::set<DWORD> now = Throttle::ThreadsOf(app.pi.dwProcessId);
+    for (DWORD thread : now)
+        EnumThreadWindows(thread, ExpectAnswers, reinterpret_cast<LPARAM>(&now));
+    for (HWND w = NULL; (w = FindWindowExA(HWND_MESSAGE, w, NULL, NULL)) != NULL;)
+        ExpectAnswers(w, reinterpret_cast<LPARAM>(&now));
     ASSERT_TRUE(CreateDirectoryA("E:\\x.csv.txt", NULL));
     ExportAs(app, "E:\\x.csv");
     AnswerBox(app, "File cannot be created due to an error");
@@ -67,22 +86,43 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     EXPECT_FALSE(FileExists("E:\\replaced.txt"));
     ExpectCompletionBox(app, 60000);
 
-    // Lines removed meanwhile: one already written stays in the file, one not yet written does
-    // not go into it. Closing then asks nothing and says nothing, and the program ends once every
-    // line kept is written.
+    // The R key held down while the export stands still, from 40 lines after the last one written
+    // back to 20 before it: the lines it had read stay in the file, the others do not go into it,
+    // and it goes on with the lines after them.
+    lines = AllLines(app);
+    Throttle held;
+    StartSlowExport(app, held, threads, "E:\\held.txt");
+    held.runMs = 2;  // it reads a few lines at a time: the last one written is close to the last one read
+    uint64_t size = 0;
+    ASSERT_TRUE(WaitUntil([&] { size = FileSize("E:\\held.txt"); return size != UINT64_MAX && size > 0; }, 60000))
+        << "nothing written";
+    ASSERT_TRUE(held.Hold(INFINITE));
+    size_t writtenLines = 0;
+    for (uint64_t at = 0; at < size; at += lines[writtenLines++].size() + 2) {
+    }
+    const int first = static_cast<int>(writtenLines) - 20, last = first + 60;
+    SelectLine(app, last);
+    for (int line = last; line >= first; --line)
+        SendKey(ResultList(app), 'R');
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == kTreeFiles - (last - first + 1); }, 30000));
+    held.End();
+    AnswerBox(app, kExported);
+    const std::string written = ReadFileBytes("E:\\held.txt");
+    const int reached = static_cast<int>(std::count(written.begin(), written.end(), '\n')) - (kTreeFiles - 1 - last);
+    ASSERT_TRUE(reached >= first && reached <= last + 1) << reached;
+    lines.erase(lines.begin() + reached, lines.begin() + last + 1);
+    EXPECT_TRUE(Joined(lines) == written) << "held.txt is not the list less the lines removed before it read them";
+
+    // Closing asks nothing and says nothing, hides the window at once, and the program ends once
+    // the file is whole.
     lines = AllLines(app);
     Throttle slow;
     StartSlowExport(app, slow, threads, "E:\\kept.txt");
-    ASSERT_TRUE(WaitUntil([&] { uint64_t n = FileSize("E:\\kept.txt"); return n != UINT64_MAX && n > 0; }, 60000))
-        << "nothing written";
-    ASSERT_TRUE(slow.Hold(5000));  // the export stands still while the user removes lines
-    for (int line : {0, kTreeFiles - 2}) {
-        SelectLine(app, line);
-        PostCommand(app.main, 120);  // Remove From List
-    }
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == kTreeFiles - 2; }));
-    slow.pauseMs = 20;
+    ASSERT_TRUE(slow.Hold(INFINITE));
     PostMessageA(app.main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.main); })) << "the window stayed while the export wrote";
+    slow.pauseMs = 20;
+    SetEvent(slow.wake);
     bool boxShown = false;
     EXPECT_TRUE(WaitUntil([&] {
         boxShown = boxShown || WaitForMessageBox(app, 0) != NULL;
@@ -90,7 +130,6 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     }, 60000)) << "the program did not end";
     slow.End();
     EXPECT_FALSE(boxShown);
-    lines.pop_back();
     EXPECT_TRUE(Joined(lines) == ReadFileBytes("E:\\kept.txt")) << "kept.txt is not the list";
 }
 

@@ -57,6 +57,9 @@ TEST(ShippedFileTest, IsA32BitGuiProgramWithItsResources)
     std::string identity = text.substr(controls, text.find("/>", controls) - controls);
     EXPECT_TRUE(identity.find("version=\"6.0.0.0\"") != std::string::npos &&
                 identity.find("processorArchitecture=\"x86\"") != std::string::npos) << identity;
+    // Run as invoked, so that Windows does not redirect a denied write to the VirtualStore.
+    EXPECT_NE(std::string::npos, text.find("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\"><security><requestedPrivileges>"
+                                           "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"));
 
     // Icon groups "A", the first, which the shell shows for the file, and 800.
     std::string first;

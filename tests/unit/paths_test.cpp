@@ -1,13 +1,10 @@
 // The window-free rules on paths and names: list lines, parent folders, backslash runs, the
 // characters of a double-byte code page, the names a code page holds exactly, the system folder,
-// the ".svq" names, the drive lists, and where an export goes on after the user removed lines from
-// the list it is writing. Bounds are the fuzz target's.
+// the ".svq" names and the drive lists. Bounds are the fuzz target's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "../../app/line_format.h"
 #include "../../export/export_rules.h"
@@ -119,33 +116,4 @@ TEST(PathsTest, DriveListsKeepTheSelectorsKindsInOrder)
         EXPECT_STREQ(c.kept, list.roots);
         EXPECT_EQ(static_cast<int>(std::strlen(c.kept) / 3), list.count);
     }
-}
-
-using Lines = std::vector<std::string>;
-
-// An export wrote lines 0 .. next-1 of twenty (their paths are their numbers); the user then
-// removed the lines `gone`. Where it goes on, as the index of the first line still to write in
-// what is left.
-static int Resume(int next, std::initializer_list<int> gone)
-{
-    static ExportTrail trail;
-    static Lines left;
-    ClearTrail(&trail);
-    left.clear();
-    for (int i = 0; i < 20; ++i) {
-        if (i < next)
-            AddToTrail(&trail, std::to_string(i).c_str());
-        if (std::find(gone.begin(), gone.end(), i) == gone.end())
-            left.push_back(std::to_string(i));
-    }
-    return ResumeIndex(trail, next, static_cast<int>(gone.size()), static_cast<int>(left.size()),
-                       [](int i, void *v) { return (*static_cast<Lines *>(v))[i].c_str(); }, &left);
-}
-
-TEST(ExportRulesTest, AnExportGoesOnAfterTheLastWrittenLineThatIsStillListed)
-{
-    EXPECT_EQ(8, Resume(10, {0, 5}));         // written lines went: the rest move up
-    EXPECT_EQ(10, Resume(10, {10, 15}));      // lines not yet written went: they are skipped
-    EXPECT_EQ(1, Resume(10, {0, 1, 3, 4, 5, 6, 7, 8, 9}));   // only the oldest line of the trail left
-    EXPECT_EQ(-1, Resume(10, {2, 3, 4, 5, 6, 7, 8, 9}));     // the whole trail went: the place is lost
 }
