@@ -78,7 +78,7 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     ASSERT_TRUE(slow.Hold(5000));  // the export stands still while the user removes lines
     for (int line : {0, kTreeFiles - 2}) {
         SelectLine(app, line);
-        PostCommand(app.main, 120);  // Remove From List
+        SendNow(app.main, WM_COMMAND, 120);  // Remove From List, before the next selection
     }
     ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == kTreeFiles - 2; }));
     slow.pauseMs = 20;

@@ -31,10 +31,10 @@ bool WaitGone(HWND window, int timeoutMs)
     return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
-bool Answers(HWND window, int timeoutMs)
+bool SendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
     DWORD_PTR ignored;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
 }
 
 // --- Windows of the process ---
