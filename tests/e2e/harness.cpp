@@ -34,7 +34,8 @@ bool WaitGone(HWND window, int timeoutMs)
 bool SendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
     DWORD_PTR ignored;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
+    UINT ms = static_cast<UINT>(timeoutMs);
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, ms, &ignored) != 0;
 }
 
 // --- Windows of the process ---
