@@ -2,9 +2,9 @@
 //   walk_ms       a bare FindFirstFileA walk of the tree (best of three), with its file and folder counts;
 //   roundtrip_us  one cross-thread SendMessage round trip to a window (best of three batches).
 // Usage: bench_floor ROOT
-#include <windows.h>
+#include "bench_program.h"
 
-#include <cstdio>
+const char g_benchName[] = "bench_floor";
 
 static long long s_files, s_folders;
 
@@ -41,7 +41,7 @@ enum { kTrips = 20000 };
 static HWND s_target;
 static double s_tripSeconds;
 
-static DWORD WINAPI SendTrips(LPVOID)
+static DWORD WINAPI SendTrips(LPVOID targetThread)
 {
     LARGE_INTEGER a, b;
     QueryPerformanceCounter(&a);
@@ -49,36 +49,18 @@ static DWORD WINAPI SendTrips(LPVOID)
         SendMessageA(s_target, WM_USER, 0, 0);
     QueryPerformanceCounter(&b);
     s_tripSeconds = Seconds(a, b);
-    PostMessageA(s_target, WM_CLOSE, 0, 0);
+    PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(targetThread)), WM_QUIT, 0, 0);
     return 0;
-}
-
-static LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    if (m == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(w, m, wp, lp);
 }
 
 // The time of one round trip from a worker thread to a window of the first thread.
 static double RoundTripSeconds()
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "BenchTarget";
-    RegisterClassA(&wc);
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
-        s_target = CreateWindowA("BenchTarget", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL, wc.hInstance, NULL);
-        HANDLE worker = CreateThread(NULL, 0, SendTrips, NULL, 0, NULL);
-        MSG msg;
-        while (GetMessageA(&msg, NULL, 0, 0) > 0)
-            DispatchMessageA(&msg);
-        WaitForSingleObject(worker, INFINITE);
-        CloseHandle(worker);
+        s_target = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL, NULL, NULL);
+        ServeWhile(SendTrips);
+        DestroyWindow(s_target);
         if (s_tripSeconds < best)
             best = s_tripSeconds;
     }

@@ -24,6 +24,19 @@ inline bool WaitFor(bool (*pred)(void *), void *arg, int timeoutMs, DWORD pollMs
     return true;
 }
 
+// Runs the worker, which gets this thread's ID, while this thread waits in GetMessage as a
+// window's thread does, until the worker posts WM_QUIT to it.
+inline void ServeWhile(LPTHREAD_START_ROUTINE worker)
+{
+    LPVOID self = reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(GetCurrentThreadId()));
+    HANDLE thread = CreateThread(NULL, 0, worker, self, 0, NULL);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+}
+
 inline void ClearFolder(const std::string &folder)
 {
     WIN32_FIND_DATAA fd;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../app/elapsed.h"
+
 static bool Fits(char *out, size_t outBytes, int written)
 {
     if (written < 0 || static_cast<size_t>(written) >= outBytes) {
@@ -29,17 +31,6 @@ long long ElapsedSearchSeconds(unsigned long long startMs, unsigned long long no
     if (nowMs < startMs || nowMs - startMs < pausedMs)
         return 0;
     return static_cast<long long>((nowMs - startMs - pausedMs) / 1000);
-}
-
-void SplitElapsed(long long seconds, long long *minutes, long long *restSeconds)
-{
-    if (seconds <= 60) {
-        *minutes = 0;
-        *restSeconds = seconds;
-    } else {
-        *minutes = seconds / 60;
-        *restSeconds = seconds % 60;
-    }
 }
 
 bool FormatCompletionText(char *out, size_t outBytes, long long elapsedSeconds)

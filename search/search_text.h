@@ -15,9 +15,6 @@ bool FormatStatusText(char *out, size_t outBytes, const char *folder);
 
 // Whole seconds of search from a millisecond clock: now - start - paused, never below 0.
 long long ElapsedSearchSeconds(unsigned long long startMs, unsigned long long nowMs, unsigned long long pausedMs);
-// Up to 60 seconds stay seconds (60 gives 0 minutes and 60 seconds); above, minutes and the rest.
-// The completion report and a send's time remaining both count time so.
-void SplitElapsed(long long seconds, long long *minutes, long long *restSeconds);
 // "Search completed in M Minute(s) and S Second(s)"; false (out empty) when it does not fit.
 bool FormatCompletionText(char *out, size_t outBytes, long long elapsedSeconds);
 

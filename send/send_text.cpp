@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../search/search_text.h"
+#include "../app/elapsed.h"
 
 static const double kKilo = 1024.0;
 static const double kMega = 1048576.0;

@@ -32,10 +32,11 @@ bool WaitGone(HWND window, int timeoutMs)
     return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
-bool Answers(HWND window, int timeoutMs)
+bool SendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
 {
     DWORD_PTR ignored;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &ignored) != 0;
+    UINT ms = static_cast<UINT>(timeoutMs);
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, ms, &ignored) != 0;
 }
 
 // --- Windows of the process ---

@@ -21,8 +21,10 @@ bool WaitUntil(const std::function<bool()> &pred, int timeoutMs = 5000);
 HWND WaitForFirst(const std::function<std::vector<HWND>()> &windows, int timeoutMs = 5000);
 // Waits until the window is destroyed or hidden (a closed box may stay a window for a while).
 bool WaitGone(HWND window, int timeoutMs = 5000);
-// Waits until the window's thread has handled what was posted to it before; false if it hangs.
-bool Answers(HWND window, int timeoutMs = 5000);
+// Sends the message and returns once the window's thread has handled it; false on time-out (the
+// thread hangs, or the message started a modal loop). A sent message overtakes what was posted
+// before it: input whose effect the next step relies on is sent, or its effect waited for.
+bool SendNow(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, int timeoutMs = 5000);
 
 // --- The program ---
 struct Running {

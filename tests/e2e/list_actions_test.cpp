@@ -67,10 +67,9 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, third);
     PostMessageA(list, WM_LBUTTONUP, 0, third);
     SendKey(list, VK_NEXT);
-    Answers(list);
+    int top = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (top = SendMessageW(list, LB_GETTOPINDEX, 0, 0)) > 0; })) << "Page Down did not scroll";
     std::vector<uint32_t> scrolled = settledPixels(true);
-    int top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-    ASSERT_GT(top, 0) << "Page Down did not scroll";
     EXPECT_TRUE(IsWindowVisible(ChildById(app.main, 128))) << "the status line is hidden";
     ASSERT_EQ(0u, StatusText(app).find("Searching E:")) << "the search left the stretch before the checks";
     ExpectCompletionBox(app);
@@ -79,19 +78,14 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     EXPECT_TRUE(scrolled == settledPixels(true)) << "the list does not show what the user did";
 
     auto selected = [&] { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); };
-    auto key = [&](WORD vk) {  // a key pressed in the list, handled before this returns
-        SendKey(list, vk);
-        Answers(app.main);
-        Answers(list);
-    };
     std::vector<std::string> p = PathsNumberedInOrder(AllLines(app));
     ASSERT_EQ(205u, p.size());
     SelectLine(app, 3);
-    key('R');
+    SendNow(list, WM_KEYDOWN, 'R');  // handled when this returns
     EXPECT_EQ(2, selected());
     EXPECT_TRUE(FileExists(p[3]));
-    PostMessageA(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(StartButton(app)), MAKELPARAM(400, 300));
-    EXPECT_TRUE(WaitForWindow(app, "#32768", nullptr, 800) == NULL) << "a menu opened off the list";
+    SendNow(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(StartButton(app)), MAKELPARAM(400, 300), 800);
+    EXPECT_TRUE(TopLevelOf(app, "#32768").empty()) << "a menu opened off the list";
     SelectLine(app, 0);
     PostMessageA(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
     HWND popup = WaitForWindow(app, "#32768");
@@ -106,12 +100,12 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
         PostMessageA(popup, WM_KEYDOWN, vk, 0);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(app) == 203; }));
     EXPECT_EQ(1, selected()) << "the first line removed: the one that was third is selected";
-    key('R');
+    SendNow(list, WM_KEYDOWN, 'R');
     EXPECT_EQ(202, LineCount(app)) << "R removed no line";
     SelectLine(app, 0);
     ASSERT_EQ(205u, SearchDriveD(app).size());
     list = ResultList(app);  // each search makes a new list
-    key('R');
+    SendNow(list, WM_KEYDOWN, 'R');
     ASSERT_EQ(205, LineCount(app));
 
     auto deleteLineOf = [&](const std::string &name, int answer, const std::function<void()> &whileAsked) {

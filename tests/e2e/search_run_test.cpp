@@ -51,11 +51,8 @@ TEST_F(SearchRunTest, PauseStopAndNumberingThroughTwoSearches)
             MakeFile(folder + std::to_string(i) + ".avi");
     TickDrives(app, {"E:"});
     StartAndPause(30);
-    Click(AdvancedButton(app));  // Stop
-    Answers(app.main);
-    DWORD_PTR ignored;
-    for (HWND button : {StartButton(app), AdvancedButton(app)})
-        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 3000, &ignored);
+    for (HWND button : {AdvancedButton(app), StartButton(app), AdvancedButton(app)})  // Stop, then both again
+        SendNow(button, BM_CLICK);
     // The captions first: lines only grow, so a count still short of the folder means the stop
     // was pending when they were read. A stop leaves them as they were.
     std::string captions = Captions();
@@ -77,7 +74,7 @@ TEST_F(SearchRunTest, PauseStopAndNumberingThroughTwoSearches)
     Click(StartButton(app));  // Resume
     EXPECT_TRUE(WaitUntil([&] { return StartCaption() == "Pause"; }));
     ASSERT_TRUE(WaitUntil([&] { return LineCount(app) > held; })) << "the search did not go on";
-    PostCommand(app.main, 129);
+    SendNow(app.main, WM_COMMAND, 129);  // while the search runs
     ExpectCompletionBox(app);
     std::vector<std::string> lines = AllLines(app);
     ASSERT_EQ(total, static_cast<int>(lines.size()));

@@ -31,7 +31,7 @@ TEST_F(SearchStressTest, RandomPauseResumeAndStopKeepTheNumbering)
             if (WaitForMessageBox(app, 0))
                 break;
             Click(step ? StartButton(app) : AdvancedButton(app));  // Pause or Resume, then Stop
-            ASSERT_TRUE(Answers(app.main, 3000)) << "the window hangs";
+            ASSERT_TRUE(SendNow(app.main, WM_NULL, 0, 0, 3000)) << "the window hangs";
         }
         ExpectCompletionBox(app, 30000);
         std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));

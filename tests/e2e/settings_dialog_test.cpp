@@ -62,7 +62,7 @@ protected:
     {
         WriteFileBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
-        Answers(dlg, 10000);   // answered once the load is done or its warning is up
+        SendNow(dlg, WM_NULL, 0, 0, 10000);   // handled once the load is done or its warning is up
         if (!WaitForBoxSaying(app, kInvalidData, 300))
             return false;
         AnswerBox(app, kInvalidData, IDOK, dlg);
