@@ -39,10 +39,22 @@ bool BrowseForFolder(HWND owner, const char *title, char *path)
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
     path[0] = '\0';
-    bool ok = chosen && SHGetPathFromIDListA(chosen, path);
+    wchar_t wide[MAX_PATH];
+    bool ok = chosen && SHGetPathFromIDListW(chosen, wide) &&
+              ExactAnsiName(wide, path, MAX_PATH, SystemAnsiOfWide, SystemWideOfAnsi);
     if (chosen)
         ILFree(chosen);
     return ok;
+}
+
+int SystemAnsiOfWide(const wchar_t *wide, char *out, int outBytes)
+{
+    return WideCharToMultiByte(CP_ACP, 0, wide, -1, out, outBytes, NULL, NULL);
+}
+
+int SystemWideOfAnsi(const char *ansi, wchar_t *out, int outChars)
+{
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, out, outChars);
 }
 
 static_assert(sizeof(void *) != 4 || offsetof(OPENFILENAMEA, pvReserved) == 76, "the classic OPENFILENAMEA");

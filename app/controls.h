@@ -18,8 +18,14 @@ HWND MakeControl(HWND parent, const char *cls, const char *text, DWORD style, in
 INT_PTR StaticOnWhite(HDC dc);
 
 // The system's folder browser (new style, file-system folders only) with this owner and title.
-// True when the user picked a folder, its path then in path (MAX_PATH bytes).
+// True when the user picked a folder whose path the ANSI code page holds exactly, its path then in
+// path (MAX_PATH bytes). A path it holds only as a look-alike could name another folder: such a
+// pick counts as cancelled.
 bool BrowseForFolder(HWND owner, const char *title, char *path);
+
+// Text in the system's ANSI code page and back, as ExactAnsiName (ansi_path.h) takes them.
+int SystemAnsiOfWide(const wchar_t *wide, char *out, int outBytes);
+int SystemWideOfAnsi(const char *ansi, wchar_t *out, int outChars);
 
 // The record of an Open or Save dialog owned by the main window: filter, name buffer (nameChars
 // characters), flags and default extension, the rest zero. classic: the 76-byte record that

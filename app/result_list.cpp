@@ -50,10 +50,9 @@ static void SetRedraw(HWND window, bool on)
         SendMessageA(window, WM_SETREDRAW, on, 0);
 }
 
-// Lines appended below the visible ones change only the vertical scroll bar, which is set here
-// as the list sets it (range, page of whole lines, top): switching redraw on would redraw the
-// horizontal bar as well, and each bar costs milliseconds under Wine, ten times a second. Visible
-// lines, a numbering pass, or anything the user did in the list need their repaint.
+// Lines appended below the visible ones change only the scroll bars, which the list sets again
+// when redraw comes back on; visible lines, a numbering pass, or anything the user did in the
+// list need their repaint.
 static void RepaintListIfChanged()
 {
     int count = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
@@ -66,14 +65,9 @@ static void RepaintListIfChanged()
     int shown = itemHeight > 0 ? client.bottom / itemHeight + 1 : count;
     bool visibleChange = s_listTouched || s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
     s_paintedCount = count;
-    if (!visibleChange) {
-        SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, count - 1, static_cast<UINT>(shown - 1),
-                          top, 0};
-        SetScrollInfo(g_resultList, SB_VERT, &bar, TRUE);
-        return;
-    }
     SetRedraw(g_resultList, true);
-    InvalidateRect(g_resultList, NULL, TRUE);
+    if (visibleChange)
+        InvalidateRect(g_resultList, NULL, TRUE);
     UpdateWindow(g_resultList);
     SetRedraw(g_resultList, false);
     s_listTouched = false;  // after this repaint's own WM_PAINT

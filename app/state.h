@@ -9,7 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "../search/ansi_path.h"
+#include "ansi_path.h"
 #include "../search/drives.h"
 #include "../settings/search_settings.h"
 #include "line_format.h"

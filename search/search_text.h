@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "ansi_path.h"
+#include "../app/ansi_path.h"
 
 // folder + "\" + name, the backslash added always (C:\ and Music give C:\\Music). Returns the
 // length, or 0 (out empty) when it does not fit.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../app/controls.h"
 #include "../app/line_format.h"
 #include "../app/state.h"
 #include "search_text.h"
@@ -79,17 +80,6 @@ static void AddFoundFile(const char *path, uint64_t size)
     ReleaseSRWLockExclusive(&s_appendLock);
 }
 
-// A listed name in the system's ANSI code page, and back.
-static int ToAnsiName(const wchar_t *wide, char *out, int outBytes)
-{
-    return WideCharToMultiByte(CP_ACP, 0, wide, -1, out, outBytes, NULL, NULL);
-}
-
-static int ToWideName(const char *ansi, wchar_t *out, int outChars)
-{
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, out, outChars);
-}
-
 // What the levels of one walk share: each is done with it before it enters the next.
 struct WalkScratch {
     char text[kStatusBytes];          // the status text, then the listing pattern
@@ -111,7 +101,7 @@ static bool WalkLevel(const char *folder, WalkScratch *scratch)
         SendMessageA(g_statusLine, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scratch->text));
 
     if (!JoinPath(scratch->text, sizeof scratch->text, folder, "*.*") ||
-        !ToWideName(scratch->text, scratch->pattern, kStatusBytes))
+        !SystemWideOfAnsi(scratch->text, scratch->pattern, kStatusBytes))
         return false;
     char path[kWalkPathBytes];
     size_t folderLen = JoinPath(path, sizeof path, folder, "");
@@ -122,7 +112,7 @@ static bool WalkLevel(const char *folder, WalkScratch *scratch)
     bool stopped = false;
     char *name = path + folderLen;
     do {
-        if (!ExactAnsiName(entry.cFileName, name, sizeof path - folderLen, ToAnsiName, ToWideName))
+        if (!ExactAnsiName(entry.cFileName, name, sizeof path - folderLen, SystemAnsiOfWide, SystemWideOfAnsi))
             continue;
         size_t len = folderLen + std::strlen(name);
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../search/ansi_path.h"
+#include "../app/ansi_path.h"
 
 enum { kStatusTextBytes = 2400, kSpeedTextBytes = 160, kSendReportBytes = 64 };
 

@@ -45,7 +45,7 @@ BOOL CALLBACK ExpectAnswers(HWND window, LPARAM threads)
 {
     DWORD thread = GetWindowThreadProcessId(window, NULL);
     if (reinterpret_cast<const std::set<DWORD> *>(threads)->count(thread)) {
-        EXPECT_TRUE(Answers(window, 2000)) << "a window of thread " << thread << " does not answer";
+        EXPECT_TRUE(SendNow(window, WM_NULL, 0, 0, 2000)) << "a window of thread " << thread << " does not answer";
     }
     return TRUE;
 }
