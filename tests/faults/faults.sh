@@ -50,8 +50,10 @@ run_test() {  # run_test SPEC: fails when the test catches the fault
     e2e:*)
         if [ -z "$wine_up" ]; then
             export SORVANE_XVFB=1 SORVANE_SHIPPED_EXE="$scratch/win/Sorvane.exe"
+            set +f   # the prefix's drives and fonts are found by globs
             # shellcheck source=tools/wine-env.sh
             source tools/wine-env.sh "$build/faults" && wine_up=1 && trap wine_env_stop EXIT
+            set -f
         fi
         ctest --test-dir "$scratch/$SORVANE_WIN" --output-on-failure --no-tests=error -R "${1#e2e:}" ;;
     esac </dev/null
@@ -89,6 +91,7 @@ while IFS= read -r -u 3 row; do
             run_test "$spec" || { verdict="caught by $spec"; break; }
         done
     } >"$log" 2>&1
+    [[ $verdict == caught* ]] && grep -q '(Timeout)$' "$log" && verdict+=" on a time-out"
     printf '%s' "$text" >"$src/$file"
     case $verdict in
     caught*) ((caught++)) ;;
