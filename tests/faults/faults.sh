@@ -43,8 +43,8 @@ build_target() {  # build_target FOLDER TARGET...: configures the folder once, t
 wine_up=
 run_test() {  # run_test SPEC: fails when the test catches the fault
     case $1 in
-    unit:*) "$scratch/host/sorvane_unit" --gtest_filter="${1#unit:}" ;;
-    fuzz) "$scratch/host/fuzz_settings" -max_total_time="${FAULTS_FUZZ_SECONDS:-30}" -max_len=4096 \
+    unit:*) timeout 300 "$scratch/host/sorvane_unit" --gtest_filter="${1#unit:}" ;;   # a hang is a catch too
+    fuzz) "$scratch/host/fuzz_settings" -max_total_time="${FAULTS_FUZZ_SECONDS:-30}" -timeout=20 -max_len=4096 \
               -artifact_prefix="$scratch/logs/fuzz-" "$scratch/corpus" ;;
     lint) (cd "$src" && bash tools/lint.sh) ;;
     e2e:*)
