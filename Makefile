@@ -3,7 +3,7 @@ BUILD ?= build
 HOST := $(BUILD)/host
 JOBS ?= 2
 
-.PHONY: all deps build host run test unit e2e lint fuzz bench bench-memory dist repro screenshots clean
+.PHONY: all deps build host run test unit e2e lint fuzz faults bench bench-memory dist repro screenshots clean
 
 all: build
 
@@ -25,6 +25,9 @@ test: build host
 
 fuzz: host
 	@bash tools/fuzz.sh $(HOST) $${FUZZ_SECONDS:-300}
+
+faults: deps
+	@bash tests/faults/faults.sh $(BUILD)
 
 bench: build
 	@bash bench/run.sh $(BUILD)
