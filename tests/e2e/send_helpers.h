@@ -23,15 +23,24 @@ inline std::vector<std::string> SearchDriveD(const Running &app)
 
 // Selects the folder (it must exist) in the folder browser and presses OK; NULL: Cancel. The
 // path goes into the program's memory, where the browser reads it.
-inline void AnswerFolderBrowser(const Running &app, HWND browser, const char *folder)
+inline void AnswerFolderBrowserW(const Running &app, HWND browser, const wchar_t *folder)
 {
     if (folder) {
-        void *remote = VirtualAllocEx(app.pi.hProcess, NULL, MAX_PATH, MEM_COMMIT, PAGE_READWRITE);
-        ASSERT_TRUE(remote && WriteProcessMemory(app.pi.hProcess, remote, folder, std::strlen(folder) + 1, NULL));
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+        void *remote = VirtualAllocEx(app.pi.hProcess, NULL, MAX_PATH * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_TRUE(remote && WriteProcessMemory(app.pi.hProcess, remote, folder, (wcslen(folder) + 1) * sizeof(wchar_t),
+                                                 NULL));
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
     }
     Answer(browser, folder ? IDOK : IDCANCEL);
     ASSERT_TRUE(WaitGone(browser));
+}
+
+inline void AnswerFolderBrowser(const Running &app, HWND browser, const char *folder)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    if (folder)
+        MultiByteToWideChar(CP_ACP, 0, folder, -1, wide, MAX_PATH);
+    AnswerFolderBrowserW(app, browser, folder ? wide : nullptr);
 }
 
 inline HWND WaitForProgressWindow(const Running &app, int timeoutMs = 5000)

@@ -41,12 +41,15 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); })) << button << " did not end the dialog";
     }
     // Presses "Select folder to search in..." and picks the folder in the browser, or cancels it.
-    void BrowseTo(const char *folder)
+    void BrowseTo(const char *folder, const wchar_t *wideFolder = nullptr)
     {
         Click(Ctl(153));
         HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
         ASSERT_TRUE(browser != NULL) << "no folder browser";
-        AnswerFolderBrowser(app, browser, folder);
+        if (wideFolder)
+            AnswerFolderBrowserW(app, browser, wideFolder);
+        else
+            AnswerFolderBrowser(app, browser, folder);
     }
     // Opens the Save (167) or Open (168) dialog and chooses the name.
     void UseFileDialog(int button, const std::string &name)
@@ -80,7 +83,8 @@ protected:
 };
 
 // The dialog opens white; own extensions show their box and the default ones hide it; a cancelled
-// folder browse goes back to the drives; Escape does not end the dialog.
+// folder browse goes back to the drives, and so does a folder whose name the code page holds only
+// as a look-alike (Omega with the Greek letter); Escape does not end the dialog.
 TEST_F(SettingsTest, ChoicesAndKeys)
 {
     Open();
@@ -92,8 +96,11 @@ TEST_F(SettingsTest, ChoicesAndKeys)
 
     Press(155, [&] { return Shown(157); });
     Press(156, [&] { return On(156) && !Shown(157); });
-    BrowseTo(NULL);
-    EXPECT_TRUE(WaitUntil([&] { return On(154) && !On(153) && !Shown(159); }));
+    CreateDirectoryW(L"D:\\\u03a9mega", NULL);
+    for (const wchar_t *inexact : {static_cast<const wchar_t *>(nullptr), L"D:\\\u03a9mega"}) {
+        BrowseTo(NULL, inexact);
+        EXPECT_TRUE(WaitUntil([&] { return On(154) && !On(153) && !Shown(159); })) << (inexact != nullptr);
+    }
     SendKey(Ctl(163), VK_ESCAPE);
     Tick(161);   // handled after the key
     EXPECT_TRUE(IsWindowVisible(dlg));
