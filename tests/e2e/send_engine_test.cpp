@@ -193,6 +193,7 @@ TEST_F(SendDuringSearchTest, LinesAppendedAfterTheStartAreNotSent)
     SendLog log;
     ASSERT_TRUE(log.WaitFor(progress, [&] { return log.reached >= 1; }));
     int count = *log.totals.begin();
+    ASSERT_LE(count, LineCount(app)) << "the send counts lines the list does not hold";
     Click(StartButton(app));  // resumes
     ASSERT_TRUE(log.WaitFor(progress, [&] { return LineCount(app) >= count + 100; }, 30000));
     ASSERT_TRUE(IsWindow(progress) && log.reached < count) << "the send ended before lines were appended";
