@@ -9,10 +9,11 @@
 // (state.h, the only header that declares shared variables). settings/ holds the search settings
 // record, the advanced settings dialog and the settings file; search/ the drive lists, the walker
 // with its match rule and the run control of a search; send/ the send engine, the program's own
-// file copy (where the system's reports no progress, as under Wine) and the progress window;
-// export/ the list export. line_format.cpp, ansi_path.cpp, drive_list.cpp, match.cpp,
-// search_text.cpp, search_settings.cpp, settings_format.cpp, send_text.cpp and export_rules.cpp
-// hold logic that needs no window; they are built for the host as well and unit-tested there.
+// file copy (used only where the system's copy reports no progress, as under Wine; decided once
+// at start) and the progress window; export/ the list export. line_format.cpp, elapsed.cpp,
+// ansi_path.cpp (paths in the ANSI code page), drive_list.cpp, match.cpp, search_text.cpp,
+// search_settings.cpp, settings_format.cpp, send_text.cpp and export_rules.cpp hold logic that
+// needs no window; they are built for the host as well and unit-tested there.
 //
 // Ownership. Every window and control belongs to this, the first thread: the main window, the
 // modal advanced settings dialog (inside its own modal loop) and the modeless progress window
@@ -32,10 +33,10 @@
 // next line to write, this thread keeping their places in the list (send_position.h). For its
 // progress the send thread leaves its latest figures under a small lock, never held while it
 // sends, and posts one refresh message. The one lock around numbering and appending a found file
-// is taken by walkers only, never by this thread. Workers are never suspended or killed: a pause holds walkers
-// at safe points on an event, a stop lets them unwind, and closing hides the windows, then, during
-// a send, asks the copy to abort and waits for it briefly while still serving sent messages;
-// during an export it waits the same way until the file is whole.
+// is taken by walkers only, never by this thread. Workers are never suspended or killed: a pause
+// holds walkers at safe points on an event, a stop lets them unwind, and closing hides the
+// windows, then, during a send, asks the copy to abort and waits for it briefly while still
+// serving sent messages; during an export it waits the same way until the file is whole.
 //
 // Pace. While lines pour in, the result list and the status line do not redraw at each change;
 // a timer repaints what changed ten times a second, whatever the user scrolled, selected or
