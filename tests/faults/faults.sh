@@ -41,7 +41,7 @@ build_target() {  # build_target FOLDER TARGET...: configures the folder once, t
 }
 
 wine_up=
-run_test() {  # run_test SPEC: fails when the test catches the fault
+run_test() {  # run_test TEST: fails when the test catches the fault
     case $1 in
     unit:*) timeout 300 "$scratch/host/sorvane_unit" --gtest_filter="${1#unit:}" ;;   # a hang is a catch too
     fuzz) "$scratch/host/fuzz_settings" -max_total_time="${FAULTS_FUZZ_SECONDS:-30}" -timeout=20 -max_len=4096 \
@@ -81,14 +81,14 @@ while IFS= read -r -u 3 row; do
     t0=$(date +%s) log="$scratch/logs/$id.log" verdict=
     printf '%s' "${text/"$old"/"$new"}" >"$src/$file"
     {
-        for spec in $tests; do
-            case $spec in
+        for entry in $tests; do
+            case $entry in
             unit:*) build_target host sorvane_unit ;;
             fuzz) build_target host fuzz_settings ;;
             e2e:*ShippedFile*) build_target "$SORVANE_WIN" recorder && build_target win Sorvane ;;
             e2e:*) build_target "$SORVANE_WIN" Sorvane ;;
             esac || { verdict="did not apply (it does not build)"; break; }
-            run_test "$spec" || { verdict="caught by $spec"; break; }
+            run_test "$entry" || { verdict="caught by $entry"; break; }
         done
     } >"$log" 2>&1
     [[ $verdict == caught* ]] && grep -q '(Timeout)$' "$log" && verdict+=" on a time-out"
