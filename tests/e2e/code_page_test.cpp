@@ -1,7 +1,7 @@
 // Names in code page 932, where the second byte of a character may be a backslash: "so" in
 // "sony.jpg" and the folder "hyo". CMakeLists.txt runs this file under a Japanese locale, which
 // gives Wine that code page.
-#include "send_helpers.h"
+#include "harness.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST_F(CodePage932Test, OpenParentFolderAndSendToKeepWholeCharacters)
     PostCommand(app.main, 201);   // Send To, Folder... after E:
     HWND browser = WaitForWindow(app, "#32770");   // its title is in Japanese here
     ASSERT_TRUE(browser != NULL);
-    AnswerFolderBrowser(app, browser, ("E:\\" + kHyo).c_str());
+    AnswerFolderBrowser(app, browser, Wide("E:\\" + kHyo).c_str());
     EXPECT_TRUE(WaitUntil([&] { return FileExists("E:\\" + kHyo + "\\" + kSony); }, 10000));
 }
 

@@ -1,98 +1,35 @@
 #include "harness.h"
 
-#include <algorithm>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <map>
 
 bool WaitUntil(const std::function<bool()> &pred, int timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (pred())
-            return true;
+    for (DWORD start = GetTickCount(); !pred(); Sleep(10))
         if (static_cast<int>(GetTickCount() - start) >= timeoutMs)
             return false;
-        Sleep(10);
-    }
+    return true;
 }
 
-HWND WaitForFirst(const std::function<std::vector<HWND>()> &windows, int timeoutMs)
-{
-    HWND found = NULL;
-    WaitUntil([&] {
-        std::vector<HWND> w = windows();
-        found = w.empty() ? NULL : w[0];
-        return found != NULL;
-    }, timeoutMs);
-    return found;
-}
-
-bool WaitGone(HWND window, int timeoutMs)
-{
-    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
-}
-
-bool SendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs)
-{
-    DWORD_PTR ignored;
-    UINT ms = static_cast<UINT>(timeoutMs);
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, ms, &ignored) != 0;
-}
-
-// --- Windows of the process ---
-
-struct TopLevelQuery {
-    DWORD pid;
-    const char *cls;
-    const char *title;
-    HWND exclude;
-    std::vector<HWND> found;
-};
-
-static BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
-{
-    TopLevelQuery *q = reinterpret_cast<TopLevelQuery *>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != q->pid || window == q->exclude || !IsWindowVisible(window))
-        return TRUE;
-    char cls[64] = "";
-    GetClassNameA(window, cls, sizeof cls);
-    if (q->cls && std::strcmp(cls, q->cls) != 0)
-        return TRUE;
-    if (q->title && WindowTextOf(window) != q->title)
-        return TRUE;
-    q->found.push_back(window);
-    return TRUE;
-}
-
-static std::vector<HWND> TopLevelWindows(DWORD pid, const char *cls, const char *title, HWND exclude)
-{
-    TopLevelQuery q{pid, cls, title, exclude, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
-std::vector<HWND> TopLevelOf(const Running &app, const char *cls)
-{
-    return TopLevelWindows(app.pi.dwProcessId, cls, nullptr, NULL);
-}
+// --- The program and its windows ---
 
 Running LaunchSorvane()
 {
     Running app{};
     const char *exe = std::getenv("SORVANE_EXE");
-    std::string cmd = std::string("\"") + (exe ? exe : "C:\\sorvane\\Sorvane.exe") + "\"";
+    std::string line = std::string("\"") + (exe ? exe : "C:\\sorvane\\Sorvane.exe") + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    if (!CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &app.pi)) {
-        ADD_FAILURE() << "cannot start " << cmd << ": error " << GetLastError();
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &app.pi)) {
+        ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();
         return app;
     }
     WaitForInputIdle(app.pi.hProcess, 10000);
-    app.main = WaitForFirst([&] { return TopLevelWindows(app.pi.dwProcessId, "Sorvane", nullptr, NULL); }, 15000);
+    app.main = WaitForWindow(app, "Sorvane", nullptr, 15000);
     EXPECT_TRUE(app.main != NULL) << "the main window did not show";
     return app;
 }
@@ -106,7 +43,7 @@ void EndSorvane(Running &app)
 {
     if (!app.pi.hProcess)
         return;
-    if (WaitForSingleObject(app.pi.hProcess, 0) != WAIT_OBJECT_0) {
+    if (!ProcessEnded(app, 0)) {
         TerminateProcess(app.pi.hProcess, 1);
         WaitForSingleObject(app.pi.hProcess, 10000);
     }
@@ -115,122 +52,102 @@ void EndSorvane(Running &app)
     app = Running{};
 }
 
-// --- Controls ---
-
-std::vector<HWND> ChildWindows(HWND parent)
+std::vector<HWND> TopLevelOf(const Running &app, const char *cls)
 {
-    std::vector<HWND> direct;
-    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        direct.push_back(w);
-    return direct;
+    std::vector<HWND> found;
+    for (HWND w = NULL; (w = FindWindowExA(NULL, w, cls, NULL)) != NULL;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == app.pi.dwProcessId && w != app.main && IsWindowVisible(w))
+            found.push_back(w);
+    }
+    return found;
+}
+
+HWND WaitForWindowWhere(const Running &app, const char *cls, const std::function<bool(HWND)> &match, int timeoutMs)
+{
+    HWND found = NULL;
+    WaitUntil([&] {
+        for (HWND w : TopLevelOf(app, cls))
+            if (match(w))
+                return (found = w) != NULL;
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+HWND WaitForWindow(const Running &app, const char *cls, const char *title, int timeoutMs)
+{
+    return WaitForWindowWhere(app, cls, [&](HWND w) { return !title || WindowTextOf(w) == title; }, timeoutMs);
 }
 
 HWND ChildById(HWND parent, int id, int nth)
 {
-    for (HWND w : ChildWindows(parent))
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
         if (GetDlgCtrlID(w) == id && nth-- == 0)
             return w;
     return NULL;
+}
+
+static std::string Ansi(const wchar_t *wide)
+{
+    char text[8192] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
+std::wstring Wide(const std::string &ansi)
+{
+    wchar_t wide[4096] = L"";
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 4096);
+    return wide;
 }
 
 std::string WindowTextOf(HWND window)
 {
     wchar_t wide[4096] = L"";
     SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, NULL);
-    char text[8192] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
-    return text;
+    return Ansi(wide);
 }
 
-bool IsChecked(HWND button)
+// --- Message boxes ---
+
+// Wine creates a box's controls before it fills them: a box counts once its text is set, so a
+// box that goes meanwhile is not read as empty.
+HWND WaitForBox(const Running &app, const std::string &words, int timeoutMs)
 {
-    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return WaitForWindowWhere(app, "#32770", [&](HWND w) {
+        std::string text = MessageBoxText(w);
+        return GetDlgItem(w, 0xFFFF) && !text.empty() && text.find(words) != std::string::npos;
+    }, timeoutMs);
 }
 
-void SetChecked(HWND button, bool checked)
+void AnswerBox(const Running &app, const std::string &text, int button, HWND owner, int timeoutMs)
 {
-    SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-HWND WaitForWindow(const Running &app, const char *cls, const char *title, int timeoutMs)
-{
-    return WaitForFirst([&] { return TopLevelWindows(app.pi.dwProcessId, cls, title, app.main); }, timeoutMs);
-}
-
-std::string MessageBoxText(HWND box)
-{
-    return box ? WindowTextOf(GetDlgItem(box, 0xFFFF)) : std::string("<no message box>");
-}
-
-// Message boxes of the process whose text passes the test.
-static std::vector<HWND> MessageBoxes(const Running &app, const std::function<bool(const std::string &)> &text)
-{
-    std::vector<HWND> found;
-    for (HWND w : TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main))
-        if (GetDlgItem(w, 0xFFFF) && text(MessageBoxText(w)))
-            found.push_back(w);
-    return found;
-}
-
-static HWND WaitForBoxWhose(const Running &app, const std::function<bool(const std::string &)> &text, int timeoutMs)
-{
-    return WaitForFirst([&] { return MessageBoxes(app, text); }, timeoutMs);
-}
-
-HWND WaitForMessageBox(const Running &app, int timeoutMs)
-{
-    // A box is found once its text is set: Wine creates the box's controls before it fills them.
-    return WaitForBoxWhose(app, [](const std::string &t) { return !t.empty(); }, timeoutMs);
-}
-
-HWND WaitForBoxSaying(const Running &app, const std::string &words, int timeoutMs)
-{
-    return WaitForBoxWhose(app, [&](const std::string &t) { return t.find(words) != std::string::npos; }, timeoutMs);
-}
-
-void AnswerBox(const Running &app, const std::string &text, int button, HWND owner)
-{
-    HWND box = WaitForBoxWhose(app, [&](const std::string &t) { return t == text; }, 10000);
+    HWND box = WaitForBox(app, text, timeoutMs);
     ASSERT_TRUE(box != NULL) << "no message box: " << text;
+    EXPECT_EQ(text, MessageBoxText(box));
     EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
-    if (owner) {
-        EXPECT_EQ(owner, GetWindow(box, GW_OWNER)) << text;
-    }
+    EXPECT_TRUE(!owner || owner == GetWindow(box, GW_OWNER)) << text;
     Answer(box, button);
     ASSERT_TRUE(WaitGone(box)) << "the box stayed: " << text;
 }
 
-void Answer(HWND dialog, int buttonId)
-{
-    HWND button = GetDlgItem(dialog, buttonId);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-}
-
-bool NoDialogFor(const Running &app, int ms)
-{
-    return !WaitUntil([&] { return !TopLevelWindows(app.pi.dwProcessId, "#32770", nullptr, app.main).empty(); }, ms);
-}
-
 // --- Input ---
 
-void Click(HWND button)
+void SendKey(HWND window, WORD vk)
 {
-    PostMessageA(button, BM_CLICK, 0, 0);
+    PostMessageA(window, WM_KEYDOWN, vk, 1);
+    PostMessageA(window, WM_KEYUP, vk, 0xC0000001);
 }
 
-void PostCommand(HWND window, int id, int notification)
-{
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, notification), 0);
-}
-
-static HWND WaitForPopupMenu(const Running &app)
+static HWND WaitForPopupMenu(const Running &app)   // the newest, a submenu once one opens
 {
     HWND popup = NULL;
     WaitUntil([&] {
-        std::vector<HWND> w = TopLevelWindows(app.pi.dwProcessId, "#32768", nullptr, NULL);
-        popup = w.empty() ? NULL : w.back();
-        return popup != NULL;
-    }, 5000);
+        std::vector<HWND> menus = TopLevelOf(app, "#32768");
+        return (popup = menus.empty() ? NULL : menus.back()) != NULL;
+    });
     return popup;
 }
 
@@ -244,194 +161,298 @@ void PickMenu(const Running &app, char menuLetter, char itemLetter)
 
 HWND OpenContextMenu(const Running &app)
 {
-    HWND list = ResultList(app);
     RECT r;
-    GetWindowRect(list, &r);
-    PostMessageA(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 10, r.top + 10));
+    GetWindowRect(ResultList(app), &r);
+    PostMessageA(app.main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ResultList(app)), MAKELPARAM(r.left + 10, r.top + 10));
     return WaitForPopupMenu(app);
 }
 
-void SendKey(HWND window, WORD vk)
+static BOOL CALLBACK FindFileNameEdit(HWND w, LPARAM found)
 {
-    PostMessageA(window, WM_KEYDOWN, vk, 1);
-    PostMessageA(window, WM_KEYUP, vk, 0xC0000001);
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    // The name box is control 1148: an edit, or a combo box that holds one.
+    for (HWND p = w; p && _stricmp(cls, "Edit") == 0; p = GetParent(p))
+        if (GetDlgCtrlID(p) == 1148) {
+            *reinterpret_cast<HWND *>(found) = w;
+            return FALSE;
+        }
+    return TRUE;
 }
 
-// --- The result list ---
-
-HWND ResultList(const Running &app)
+void FillFileDialog(HWND dialog, const std::string &name)
 {
-    return ChildById(app.main, 116);
+    HWND edit = NULL;
+    EnumChildWindows(dialog, FindFileNameEdit, reinterpret_cast<LPARAM>(&edit));
+    ASSERT_TRUE(edit != NULL) << "no file-name edit";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-std::vector<std::string> ListLines(HWND list)
+// The path goes into the program's memory, where the browser reads it.
+void AnswerFolderBrowser(const Running &app, HWND browser, const wchar_t *folder)
 {
+    if (folder) {
+        void *remote = VirtualAllocEx(app.pi.hProcess, NULL, MAX_PATH * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_TRUE(remote && WriteProcessMemory(app.pi.hProcess, remote, folder, (wcslen(folder) + 1) * sizeof(wchar_t), NULL));
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+    }
+    Answer(browser, folder ? IDOK : IDCANCEL);
+    ASSERT_TRUE(WaitGone(browser));
+}
+
+// --- The main window and its result list ---
+
+std::vector<std::string> AllLines(const Running &app)
+{
+    HWND list = ResultList(app);
     std::vector<std::string> lines;
-    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
+    for (int i = 0, count = LineCount(app); i < count; ++i) {
         LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
         if (len < 0)
             break;
         std::vector<wchar_t> wide(static_cast<size_t>(len) + 1);
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-        char text[4096] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof text, NULL, NULL);
-        lines.push_back(text);
+        lines.push_back(Ansi(wide.data()));
     }
     return lines;
 }
 
 void SelectLine(const Running &app, int index)
 {
-    HWND list = ResultList(app);
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(116, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(ResultList(app), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(116, LBN_SELCHANGE), reinterpret_cast<LPARAM>(ResultList(app)));
 }
 
 void TickDrives(const Running &app, const std::set<std::string> &drives)
 {
-    for (int i = 0;; ++i) {
-        HWND box = ChildById(app.main, 113, i);
-        if (!box)
-            break;
+    for (int i = 0; HWND box = ChildById(app.main, 113, i); ++i)
         SetChecked(box, drives.count(WindowTextOf(box)) > 0);
+}
+
+std::vector<std::string> SearchDriveD(const Running &app)
+{
+    TickDrives(app, {"D:"});
+    Click(StartButton(app));
+    ExpectCompletionBox(app, 60000);
+    return AllLines(app);
+}
+
+int LineNumber(const std::string &line, std::string *path)
+{
+    int n = -1, used = 0;
+    std::sscanf(line.c_str(), "(%d) %n", &n, &used);
+    if (path)
+        *path = line.substr(used);
+    return used ? n : -1;
+}
+
+std::vector<std::string> PathsNumberedInOrder(const std::vector<std::string> &lines)
+{
+    std::vector<std::string> paths(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (LineNumber(lines[i], &paths[i]) != static_cast<int>(i + 1)) {
+            ADD_FAILURE() << "line " << i << ": " << lines[i];
+            paths.resize(i);
+            break;
+        }
+    return paths;
+}
+
+// --- Sending ---
+
+HWND WaitForProgressWindow(const Running &app, int timeoutMs)
+{
+    return WaitForWindowWhere(app, "#32770", [](HWND w) { return GetDlgItem(w, kProgressCancel) != NULL; }, timeoutMs);
+}
+
+// As the keyboard would: Send To is the context menu's fifth entry, Send All To the sixth.
+void PickSendItem(const Running &app, bool all)
+{
+    HWND popup = OpenContextMenu(app);
+    if (!popup)  // right after a search the first request may go unanswered under load
+        popup = OpenContextMenu(app);
+    ASSERT_TRUE(popup != NULL) << "no context menu";
+    for (int i = 0; i < (all ? 6 : 5); ++i)
+        SendKey(popup, VK_DOWN);
+    SendKey(popup, VK_RIGHT);
+    ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").size() >= 2; })) << "no submenu";
+    PostMessageA(popup, WM_CHAR, '\r', 0);
+    ASSERT_TRUE(WaitUntil([&] { return TopLevelOf(app, "#32768").empty(); })) << "the menu stayed open";
+}
+
+std::set<DWORD> Throttle::ThreadsOf(DWORD pid)
+{
+    std::set<DWORD> ids;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 te = {};
+    te.dwSize = sizeof te;
+    for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
+        if (te.th32OwnerProcessID == pid)
+            ids.insert(te.th32ThreadID);
+    CloseHandle(snap);
+    return ids;
+}
+
+static DWORD WINAPI RunThrottle(LPVOID p)
+{
+    Throttle *t = static_cast<Throttle *>(p);
+    std::map<DWORD, HANDLE> known;
+    while (!t->stop.load()) {
+        // The known threads stop at once; the look for new ones, slow under Wine, follows while
+        // they stand still, so that a slice runs for about runMs.
+        for (const auto &k : known)
+            SuspendThread(k.second);
+        for (DWORD id : Throttle::ThreadsOf(t->pid))
+            if (!t->before.count(id) && !known.count(id))
+                if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
+                    known[id] = h;
+                    SuspendThread(h);
+                }
+        if (known.empty()) {  // nothing of the program's to hold yet: look again at once
+            Sleep(1);
+            continue;
+        }
+        ++t->pauses;
+        WaitForSingleObject(t->wake, static_cast<DWORD>(t->pauseMs.load()));
+        for (const auto &k : known)
+            ResumeThread(k.second);
+        Sleep(static_cast<DWORD>(t->runMs.load()));
     }
+    for (const auto &k : known)
+        CloseHandle(k.second);
+    return 0;
 }
 
-std::string RunSearchToEnd(const Running &app, int timeoutMs)
+void Throttle::Start()
 {
-    Click(ChildById(app.main, 115));
-    HWND box = WaitForMessageBox(app, timeoutMs);
-    std::string text = MessageBoxText(box);
-    if (box) {
-        Answer(box, IDOK);
-        WaitGone(box);
-    }
-    return text;
+    thread = CreateThread(NULL, 0, RunThrottle, this, 0, NULL);
 }
 
-// --- File dialogs ---
-
-static HWND FindDescendant(HWND parent, const std::function<bool(HWND)> &match)
+HWND Throttle::Send(const Running &app, bool all)
 {
-    for (HWND w : ChildWindows(parent)) {
-        if (match(w))
-            return w;
-        if (HWND inner = FindDescendant(w, match))
-            return inner;
-    }
-    return NULL;
+    Arm(app);
+    Start();
+    PickSendItem(app, all);
+    return WaitForProgressWindow(app);
 }
 
-static bool ClassIs(HWND w, const char *cls)
+bool Throttle::Hold(DWORD ms)
 {
-    char name[64] = "";
-    GetClassNameA(w, name, sizeof name);
-    return _stricmp(name, cls) == 0;
+    pauseMs.store(static_cast<int>(ms));
+    int seen = pauses.load();
+    return WaitUntil([&] { return pauses.load() > seen; }, 10000);
 }
 
-void FillFileDialog(HWND dialog, const std::string &name)
+void Throttle::End()
 {
-    HWND box = FindDescendant(dialog, [](HWND w) { return GetDlgCtrlID(w) == 1148; });
-    ASSERT_TRUE(box != NULL) << "no file-name box";
-    HWND edit = ClassIs(box, "Edit") ? box : FindDescendant(box, [](HWND w) { return ClassIs(w, "Edit"); });
-    ASSERT_TRUE(edit != NULL) << "no file-name edit";
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    stop.store(true);
+    SetEvent(wake);
+    WaitForSingleObject(thread, 10000);  // at once when none runs
+    CloseHandle(thread);
+    thread = NULL;
 }
 
-// --- Fixtures ---
+// --- Files ---
 
 // By the wide names, so that names the ANSI code page cannot hold go too.
-static void ClearFolder(const std::wstring &folder)
+static void ClearFolderW(const std::wstring &folder)
 {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::wstring name = fd.cFileName;
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &fd)) {
+        std::wstring name = fd.cFileName, path = folder + L"\\" + name;
         if (name == L"." || name == L"..")
             continue;
-        std::wstring path = folder + L"\\" + name;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ClearFolder(path);
+            ClearFolderW(path);
             RemoveDirectoryW(path.c_str());
         } else {
             DeleteFileW(path.c_str());
         }
-    } while (FindNextFileW(find, &fd));
+    }
     FindClose(find);
 }
 
 void ClearFolder(const std::string &folder)
 {
-    wchar_t wide[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH))
-        ClearFolder(std::wstring(wide));
+    ClearFolderW(Wide(folder));
 }
 
-static void MakeParents(const std::string &path)
+static HANDLE CreateWithParents(const std::string &path)
 {
     for (const char *p = path.c_str() + std::min<size_t>(3, path.size()); *p; p = CharNextA(p))
         if (*p == '\\')
             CreateDirectoryA(std::string(path.c_str(), p).c_str(), NULL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    EXPECT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
+    return file;
+}
+
+void MakeFile(const std::string &path, uint64_t size)
+{
+    HANDLE file = CreateWithParents(path);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(file, end, NULL, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
 }
 
 void WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    MakeParents(path);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
+    HANDLE file = CreateWithParents(path);
     DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
     CloseHandle(file);
-}
-
-void MakeFile(const std::string &path, uint64_t size, char fill)
-{
-    if (size <= (1u << 20)) {
-        WriteFileBytes(path, std::string(static_cast<size_t>(size), fill));
-    } else {  // large files are sparse: only their length is set
-        MakeParents(path);
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot create " << path;
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(size);
-        SetFilePointerEx(file, end, NULL, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
-    }
 }
 
 std::string ReadFileBytes(const std::string &path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
     std::string bytes;
     char buf[65536];
     DWORD got = 0;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
     while (ReadFile(file, buf, sizeof buf, &got, NULL) && got > 0)
         bytes.append(buf, got);
     CloseHandle(file);
     return bytes;
 }
 
-bool FileExists(const std::string &path)
+uint64_t FileSize(const std::string &path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d))
+        return UINT64_MAX;
+    return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
-void ResetFixtureDrives()
+std::set<std::string> FilesIn(const std::string &folder)
 {
-    ClearFolder("D:");
-    ClearFolder("E:");
+    std::set<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &fd))
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(fd.cFileName);
+    FindClose(find);
+    return names;
 }
 
-// --- Screen pixels ---
+std::string ClientHoldingItsControls(HWND dialog)
+{
+    RECT client, r;
+    GetClientRect(dialog, &client);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        GetWindowRect(child, &r);
+        MapWindowPoints(NULL, dialog, reinterpret_cast<POINT *>(&r), 2);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom) << GetDlgCtrlID(child);
+    }
+    return std::to_string(client.right) + "x" + std::to_string(client.bottom);
+}
 
 // The screen is read through GDI rather than from the X server: under Xvfb with no window
 // manager, Wine leaves owned popups unflushed on the X side even though they are painted.
@@ -440,21 +461,15 @@ std::vector<uint32_t> ScreenPixels(const RECT &r)
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0)
         return {};
-    HDC screen = GetDC(NULL);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};   // top-down
     void *bits = nullptr;
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
     SelectObject(mem, old);
-    const uint32_t *px = static_cast<const uint32_t *>(bits);
-    std::vector<uint32_t> pixels(px, px + static_cast<size_t>(w) * static_cast<size_t>(h));
+    std::vector<uint32_t> pixels(static_cast<const uint32_t *>(bits), static_cast<const uint32_t *>(bits) + w * h);
     for (uint32_t &p : pixels)
         p &= 0xFFFFFF;
     DeleteObject(bmp);
@@ -463,11 +478,13 @@ std::vector<uint32_t> ScreenPixels(const RECT &r)
     return pixels;
 }
 
-// --- Fixture class ---
+// --- Fixtures ---
 
 void SorvaneTest::SetUp()
 {
-    ResetFixtureDrives();
+    if (!keepD)
+        ClearFolder("D:");
+    ClearFolder("E:");
     app = LaunchSorvane();
     ASSERT_TRUE(app.main != NULL);
 }
@@ -475,4 +492,19 @@ void SorvaneTest::SetUp()
 void SorvaneTest::TearDown()
 {
     EndSorvane(app);
+}
+
+void TreeSearchTest::SetUp()
+{
+    if (!FileExists("D:\\tree\\ready.txt")) {
+        ClearFolder("D:");
+        for (int f = 0; f < kTreeFiles; ++f)
+            MakeFile("D:\\tree\\f" + std::to_string(f / 40) + "\\g" + std::to_string(f % 40) + ".jpg");
+        for (int e = 0; e < 100 * 20; ++e)
+            CreateDirectoryA(("D:\\tree\\f" + std::to_string(e / 20) + "\\e" + std::to_string(e % 20)).c_str(), NULL);
+        MakeFile("D:\\tree\\ready.txt");
+    }
+    keepD = true;
+    SorvaneTest::SetUp();
+    TickDrives(app, {"D:"});
 }

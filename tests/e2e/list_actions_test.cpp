@@ -1,6 +1,6 @@
 // The result list: what the user does in it during a search is drawn; remove, delete, keys and
 // the context menu.
-#include "send_helpers.h"
+#include "harness.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     ASSERT_TRUE(WaitUntil([&] { return (top = SendMessageW(list, LB_GETTOPINDEX, 0, 0)) > 0; })) << "Page Down did not scroll";
     std::vector<uint32_t> scrolled = settledPixels(true);
     EXPECT_TRUE(IsWindowVisible(ChildById(app.main, 128))) << "the status line is hidden";
-    ASSERT_EQ(0u, StatusText(app).find("Searching E:")) << "the search left the stretch before the checks";
+    ASSERT_EQ(0u, WindowTextOf(ChildById(app.main, 128)).find("Searching E:")) << "the search left the stretch before the checks";
     ExpectCompletionBox(app);
     ASSERT_EQ(top, SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     RedrawWindow(list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
@@ -114,7 +114,7 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
             if (lines[i].find(name) != std::string::npos)
                 SelectLine(app, i);
         SendKey(list, VK_DELETE);
-        HWND box = WaitForBoxSaying(app, "Are you sure you want to permanently delete this file ");
+        HWND box = WaitForBox(app, "Are you sure you want to permanently delete this file ");
         ASSERT_TRUE(box != NULL) << name;
         whileAsked();
         Answer(box, answer);
@@ -135,8 +135,8 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     EXPECT_TRUE(WaitUntil([&] { return !FileExists("D:\\L\\Lodz.jpg") && LineCount(app) == 201; }));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"D:\\L\\\u0141odz.jpg"));
 
-    PickSendItem(app, true);
-    HWND progress = WaitForProgressWindow(app);
+    Throttle throttle;   // the window stays while its status is read
+    HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
     std::string status;
     WaitUntil([&] { return !(status = ItemText(progress, kProgressStatus)).empty(); });

@@ -1,40 +1,85 @@
 // The main window as a program start shows it, then the shell reached from a found file, then every
-// control and command found by the number it has for good. ".jpg" is associated with a recorder
-// program for the test, and a folder opens the shell's own window.
-#include "send_helpers.h"
+// control and command found by the number it has for good. For the test, ".jpg" files open (verbs
+// "open" and "properties") in a command line that logs the verb and the path; a folder opens the
+// shell's own window. Wine reads associations from HKEY_CLASSES_ROOT only, so they are written
+// there and taken out again afterwards.
+#include <cstring>
+
+#include "harness.h"
 
 namespace {
 
-const char kOpen[] = "\"C:\\sorvane\\recorder.exe\" open \"D:\\Shows\\My Clip.jpg\"";
-const char kProperties[] = "\"C:\\sorvane\\recorder.exe\" properties \"D:\\Shows\\My Clip.jpg\"";
+const char kLog[] = "C:\\sorvane\\shell.log";
+const std::string kOpen = "open \"D:\\Shows\\My Clip.jpg\"\r\n", kProperties = "properties \"D:\\Shows\\My Clip.jpg\"\r\n";
 
 class ListShellTest : public SorvaneTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(InstallRecorder()) << "the prefix has a .jpg association of its own";
+        char progId[64] = "";
+        DWORD size = sizeof progId;
+        LSTATUS had = RegGetValueA(HKEY_CLASSES_ROOT, ".jpg", NULL, RRF_RT_REG_SZ, NULL, progId, &size);
+        ASSERT_TRUE(had == ERROR_FILE_NOT_FOUND || std::strcmp(progId, "SorvaneLogged") == 0)
+            << "the prefix has a .jpg association of its own";
         installed = true;
+        CreateDirectoryA("C:\\sorvane", NULL);
+        DeleteFileA(kLog);
+        for (std::string verb : {"open", "properties"}) {
+            std::string command = "cmd.exe /c echo " + verb + " \"%1\">>" + kLog;
+            RegSetKeyValueA(HKEY_CLASSES_ROOT, ("SorvaneLogged\\shell\\" + verb + "\\command").c_str(), NULL, REG_SZ,
+                            command.c_str(), static_cast<DWORD>(command.size() + 1));
+        }
+        RegSetKeyValueA(HKEY_CLASSES_ROOT, ".jpg", NULL, REG_SZ, "SorvaneLogged", sizeof "SorvaneLogged");
         SorvaneTest::SetUp();
     }
     void TearDown() override
     {
         SorvaneTest::TearDown();
-        if (installed)
-            UninstallRecorder();
+        if (installed) {
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, "SorvaneLogged");
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, ".jpg");
+        }
         if (HWND folder = FindWindowA(NULL, "Shows"))
             PostMessageA(folder, WM_CLOSE, 0, 0);
     }
-    // Waits until the recorder has logged exactly these lines (the shell starts a process).
-    static bool Recorded(const std::vector<std::string> &lines)
+    // Waits until the log holds exactly this (the shell starts a process).
+    static bool Recorded(const std::string &log)
     {
-        return WaitUntil([&] { return RecordedLines() == lines; }, 15000);
+        return WaitUntil([&] { return ReadFileBytes(kLog) == log; }, 15000);
     }
     bool installed = false;
 };
 
+// The text's width in the face at 20 pixels, italic, and the face the font maker gave for the name.
+LONG TextWidth(const char *face, const std::string &text, std::string *given)
+{
+    HFONT font = CreateFontA(20, 0, 0, 0, 0, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    HDC dc = GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, font);
+    char name[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof name, name);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    DeleteObject(SelectObject(dc, old));
+    ReleaseDC(NULL, dc);
+    *given = name;
+    return size.cx;
+}
+
 // A failure in the tables below means that a control or a command moved, not that it misbehaves.
 TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
 {
+    // "Times New Roman" 20 italic has Liberation Serif's widths, as Windows' has, and the Video
+    // label's text fits its box with the check mark and the gap after it (less than 20 pixels).
+    HWND video = ChildById(app.main, 114, 2);
+    std::string serif, tnr;
+    const LONG width = TextWidth("Times New Roman", WindowTextOf(video), &tnr);
+    ASSERT_EQ(TextWidth("Liberation Serif", WindowTextOf(video), &serif), width);
+    ASSERT_EQ("Liberation Serif|Times New Roman", serif + "|" + tnr) << "the metrics to compare with are missing";
+    RECT box;
+    GetWindowRect(video, &box);
+    EXPECT_LE(width + 20, box.right - box.left);
+
     // At start every drive box (C:, D:, removable E:) and media box is ticked, and the greyed
     // "Export List" opens nothing.
     for (int id : {113, 114})
@@ -45,13 +90,12 @@ TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
     PostMessageA(app.main, WM_CANCELMODE, 0, 0);
 
     MakeFile("D:\\Shows\\My Clip.jpg");
-    TickDrives(app, {"D:"});
-    ASSERT_EQ("Search Completed!", RunSearchToEnd(app));
+    SearchDriveD(app);
     SelectLine(app, 0);
     PostCommand(app.main, 117);
-    EXPECT_TRUE(Recorded({kOpen}));
+    EXPECT_TRUE(Recorded(kOpen));
     PostCommand(app.main, 121);
-    EXPECT_TRUE(Recorded({kOpen, kProperties}));
+    EXPECT_TRUE(Recorded(kOpen + kProperties));
     PostCommand(app.main, 118);
     EXPECT_TRUE(WaitUntil([] { return FindWindowA(NULL, "Shows") != NULL; }, 15000)) << "no folder window";
     PostCommand(app.main, 129);   // numbering off
@@ -76,7 +120,7 @@ TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
         PostCommand(app.main, folderItem);
         HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
         ASSERT_TRUE(browser != NULL) << folderItem;
-        AnswerFolderBrowser(app, browser, NULL);
+        AnswerFolderBrowser(app, browser, nullptr);
     }
 
     PostCommand(app.main, 119);
@@ -84,7 +128,7 @@ TEST_F(ListShellTest, StartShellThenEveryControlAndCommandByItsNumber)
     PostCommand(app.main, 120);
     EXPECT_TRUE(WaitUntil([&] { return AllLines(app).empty(); })) << "Remove From List";
     PostCommand(app.main, 183);
-    HWND about = WaitForBoxSaying(app, "This program is created by ");
+    HWND about = WaitForBox(app, "This program is created by ");
     ASSERT_TRUE(about != NULL);
     EXPECT_NE(std::string::npos, MessageBoxText(about).find(" \n\n\t Version: 1.0")) << MessageBoxText(about);
     Answer(about, IDOK);

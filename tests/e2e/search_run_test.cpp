@@ -1,18 +1,19 @@
 // Running a search: pause, resume, stop, closing meanwhile, numbering passes while lines come.
 #include <algorithm>
 
-#include "search_helpers.h"
+#include "harness.h"
 
 namespace {
 
 class SearchRunTest : public TreeSearchTest {
 protected:
-    std::string Captions() { return StartCaption() + "|" + WindowTextOf(AdvancedButton(app)); }
+    HWND StopButton() { return ChildById(app.main, 126); }   // Advanced Search... while none runs
+    std::string Captions() { return WindowTextOf(StartButton(app)) + "|" + WindowTextOf(StopButton()); }
 
     void CloseAndAnswerNo()
     {
         PostMessageA(app.main, WM_CLOSE, 0, 0);
-        HWND box = WaitForBoxSaying(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
+        HWND box = WaitForBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
         ASSERT_TRUE(box != NULL) << "no question before closing";
         Answer(box, IDNO);
         ASSERT_TRUE(WaitGone(box));
@@ -51,7 +52,7 @@ TEST_F(SearchRunTest, PauseStopAndNumberingThroughTwoSearches)
             MakeFile(folder + std::to_string(i) + ".avi");
     TickDrives(app, {"E:"});
     StartAndPause(30);
-    for (HWND button : {AdvancedButton(app), StartButton(app), AdvancedButton(app)})  // Stop, then both again
+    for (HWND button : {StopButton(), StartButton(app), StopButton()})  // Stop, then both again
         SendNow(button, BM_CLICK);
     // The captions first: lines only grow, so a count still short of the folder means the stop
     // was pending when they were read. A stop leaves them as they were.
@@ -72,7 +73,7 @@ TEST_F(SearchRunTest, PauseStopAndNumberingThroughTwoSearches)
     StartAndPause(300);
     int held = LineCount(app);
     Click(StartButton(app));  // Resume
-    EXPECT_TRUE(WaitUntil([&] { return StartCaption() == "Pause"; }));
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(StartButton(app)) == "Pause"; }));
     ASSERT_TRUE(WaitUntil([&] { return LineCount(app) > held; })) << "the search did not go on";
     SendNow(app.main, WM_COMMAND, 129);  // while the search runs
     ExpectCompletionBox(app);
@@ -86,7 +87,7 @@ TEST_F(SearchRunTest, PauseStopAndNumberingThroughTwoSearches)
         lines = AllLines(app);
         return std::none_of(lines.begin(), lines.end(), [](const std::string &l) { return LineNumber(l) == -1; });
     }, 60000)) << "lines left without a number";
-    EXPECT_EQ(total, static_cast<int>(AsSet(PathsNumberedInOrder(lines)).size()));
+    EXPECT_EQ(total, static_cast<int>(std::set<std::string>(lines.begin(), lines.end()).size()));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "search_helpers.h"
+#include "harness.h"
 
 namespace {
 
@@ -25,17 +25,17 @@ TEST_F(SearchStressTest, RandomPauseResumeAndStopKeepTheNumbering)
     for (int round = 0; round < (rounds ? std::atoi(rounds) : 100) && !HasFailure(); ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         Click(StartButton(app));
-        ASSERT_TRUE(WaitUntil([&] { return StartCaption() == "Pause"; }, 10000)) << "the search did not start";
+        ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(StartButton(app)) == "Pause"; }, 10000)) << "the search did not start";
         for (int step = upTo(4); step >= 0; --step) {
             Sleep(upTo(80));
-            if (WaitForMessageBox(app, 0))
+            if (WaitForBox(app, "", 0))
                 break;
-            Click(step ? StartButton(app) : AdvancedButton(app));  // Pause or Resume, then Stop
+            Click(step ? StartButton(app) : ChildById(app.main, 126));  // Pause or Resume, then Stop
             ASSERT_TRUE(SendNow(app.main, WM_NULL, 0, 0, 3000)) << "the window hangs";
         }
         ExpectCompletionBox(app, 30000);
         std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
-        EXPECT_EQ(paths.size(), AsSet(paths).size()) << "a file was listed twice";
+        EXPECT_EQ(paths.size(), std::set<std::string>(paths.begin(), paths.end()).size()) << "a file was listed twice";
         EXPECT_LE(static_cast<int>(paths.size()), kTreeFiles);
     }
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "send_helpers.h"
+#include "harness.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ struct HiddenDriveE {
 // file once, after its window has gone. With the removable drive gone, Folder... comes first.
 TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
 {
-    MakeFile("D:\\c\\kept.jpg", 50, 'n');
-    MakeFile("D:\\c\\new.jpg", 70, 'w');
-    MakeFile("D:\\c\\more.jpg", 60, 'm');
-    MakeFile("D:\\c\\locked.jpg", 30, 'l');
-    MakeFile("E:\\kept.jpg", 3, 'o');
+    MakeFile("D:\\c\\kept.jpg", 50);
+    MakeFile("D:\\c\\new.jpg", 70);
+    MakeFile("D:\\c\\more.jpg", 60);
+    MakeFile("D:\\c\\locked.jpg", 30);
+    WriteFileBytes("E:\\kept.jpg", "ooo");
     std::vector<std::string> lines = SearchDriveD(app);
     ASSERT_EQ(4u, lines.size());
     // Opened without sharing until the test ends: the program cannot read it.
@@ -49,7 +49,7 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
     PickSendItem(app, true);
     progress = WaitForProgressWindow(app);
     ASSERT_TRUE(progress != NULL);
-    ASSERT_TRUE(WaitForBoxSaying(app, "could not be sent", 30000) != NULL) << "no report";
+    ASSERT_TRUE(WaitForBox(app, "could not be sent", 30000) != NULL) << "no report";
     EXPECT_FALSE(IsWindow(progress)) << "the report came before the send's window had gone";
     AnswerBox(app, "1 of 4 file(s) could not be sent.", IDOK, app.main);
     EXPECT_TRUE(NoDialogFor(app, 800)) << "more than one box for one send";
@@ -59,10 +59,11 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
     PickSendItem(app, false);
     HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
     ASSERT_TRUE(browser != NULL) << "the submenu still offers the drive that has gone";
-    AnswerFolderBrowser(app, browser, NULL);
+    AnswerFolderBrowser(app, browser, nullptr);
 }
 
-// Two files of 1 GiB sent at once, slowed: Esc neither stops nor closes the window, a second send
+// Two files of 1 GiB sent at once, slowed: the window has Windows' size (340 x 170 units of
+// "MS Sans Serif" 8's 6 x 13) and holds its controls; Esc neither stops nor closes it, a second send
 // is refused, and the time remaining counts what is left of both files. Cancel then leaves no
 // partial file; closing during the next send asks first and leaves none either.
 TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
@@ -75,6 +76,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     throttle.pauseMs = 1000;
     HWND progress = throttle.Send(app, true);
     ASSERT_TRUE(progress != NULL);
+    EXPECT_EQ("510x276", ClientHoldingItsControls(progress));
     SendKey(progress, VK_ESCAPE);
     PickSendItem(app, true);
     AnswerBox(app, "Please wait while current sending process is completed", IDOK, app.main);
@@ -97,7 +99,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     throttle.runMs = 10;  // the cancelled box is shown by the send's own thread
     throttle.pauseMs = 90;
     Click(GetDlgItem(progress, kProgressCancel));
-    HWND box = WaitForBoxSaying(app, "The copying operation has been cancelled", 30000);
+    HWND box = WaitForBox(app, "The copying operation has been cancelled", 30000);
     ASSERT_TRUE(box != NULL);
     EXPECT_TRUE(FilesIn("E:").empty()) << "the partial copy must be gone";
     Answer(box, IDOK);
@@ -106,7 +108,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     PickSendItem(app, true);  // slowed as well
     ASSERT_TRUE(WaitUntil([&] { return !FilesIn("E:").empty(); }, 30000)) << "the copy did not begin";
     PostMessageA(app.main, WM_CLOSE, 0, 0);
-    HWND ask = WaitForBoxSaying(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
+    HWND ask = WaitForBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
     ASSERT_TRUE(ask != NULL);
     Answer(ask, IDYES);
     EXPECT_TRUE(ProcessEnded(app, 10000));

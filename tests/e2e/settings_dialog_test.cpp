@@ -1,6 +1,6 @@
 // The advanced search settings dialog through its real window: its choices and keys, OK with its
 // questions, the settings files, and the search that follows OK.
-#include "send_helpers.h"
+#include "harness.h"
 
 namespace {
 
@@ -41,15 +41,12 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); })) << button << " did not end the dialog";
     }
     // Presses "Select folder to search in..." and picks the folder in the browser, or cancels it.
-    void BrowseTo(const char *folder, const wchar_t *wideFolder = nullptr)
+    void BrowseTo(const wchar_t *folder)
     {
         Click(Ctl(153));
         HWND browser = WaitForWindow(app, "#32770", "Browse for Folder");
         ASSERT_TRUE(browser != NULL) << "no folder browser";
-        if (wideFolder)
-            AnswerFolderBrowserW(app, browser, wideFolder);
-        else
-            AnswerFolderBrowser(app, browser, folder);
+        AnswerFolderBrowser(app, browser, folder);
     }
     // Opens the Save (167) or Open (168) dialog and chooses the name.
     void UseFileDialog(int button, const std::string &name)
@@ -66,7 +63,7 @@ protected:
         WriteFileBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
         SendNow(dlg, WM_NULL, 0, 0, 10000);   // handled once the load is done or its warning is up
-        if (!WaitForBoxSaying(app, kInvalidData, 300))
+        if (!WaitForBox(app, kInvalidData, 300))
             return false;
         AnswerBox(app, kInvalidData, IDOK, dlg);
         return true;
@@ -74,7 +71,8 @@ protected:
     // Runs a search to its end; the paths of the list, without their numbers.
     std::set<std::string> Found()
     {
-        EXPECT_EQ("Search Completed!", RunSearchToEnd(app));
+        Click(StartButton(app));
+        ExpectCompletionBox(app, 60000);
         std::set<std::string> paths;
         for (const std::string &line : AllLines(app))
             paths.insert(line.substr(line.find(' ') + 1));
@@ -82,7 +80,8 @@ protected:
     }
 };
 
-// The dialog opens white; own extensions show their box and the default ones hide it; a cancelled
+// The dialog opens white at Windows' size (430 x 250 units of the system font's 8 x 16) and holds
+// its controls; own extensions show their box and the default ones hide it; a cancelled
 // folder browse goes back to the drives, and so does a folder whose name the code page holds only
 // as a look-alike (Omega with the Greek letter); Escape does not end the dialog.
 TEST_F(SettingsTest, ChoicesAndKeys)
@@ -93,12 +92,13 @@ TEST_F(SettingsTest, ChoicesAndKeys)
     POINT p = {5, 5};
     ClientToScreen(dlg, &p);
     EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(RECT{p.x, p.y, p.x + 1, p.y + 1})[0] == 0xFFFFFF; }));
+    EXPECT_EQ("860x500", ClientHoldingItsControls(dlg));
 
     Press(155, [&] { return Shown(157); });
     Press(156, [&] { return On(156) && !Shown(157); });
     CreateDirectoryW(L"D:\\\u03a9mega", NULL);
     for (const wchar_t *inexact : {static_cast<const wchar_t *>(nullptr), L"D:\\\u03a9mega"}) {
-        BrowseTo(NULL, inexact);
+        BrowseTo(inexact);
         EXPECT_TRUE(WaitUntil([&] { return On(154) && !On(153) && !Shown(159); })) << (inexact != nullptr);
     }
     SendKey(Ctl(163), VK_ESCAPE);
@@ -108,10 +108,18 @@ TEST_F(SettingsTest, ChoicesAndKeys)
 
 // A question answered No returns to the dialog with the steps before it committed, here the
 // folder. OK commits a unit and a limit's first 9 digits, and a folder unticks the drive boxes.
-TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
+// A search after OK then walks the folder instead of the ticked drives and keeps the files within
+// both limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not
+// the drive that the file dialog left current.
+TEST_F(SettingsTest, OkCommitsAndTheSearchFollows)
 {
+    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
+    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
+    MakeFile("D:\\g2.bin", mb4097);
+    MakeFile("D:\\g3.bin", gb5);
+    MakeFile("D:\\g4.bin", gb5 + 1);
     Open();
-    BrowseTo("E:\\");
+    BrowseTo(L"E:\\");
     Press(155, [&] { return Shown(157); });
     SetText(157, "avi");
     Click(Ctl(151));
@@ -133,6 +141,19 @@ TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
     Open();
     EXPECT_EQ(1, Unit(165));
     EXPECT_EQ("123456789", Text(164));
+
+    BrowseTo(L"D:\\");
+    Tick(160);
+    Tick(161);
+    SetText(163, "4097");   // MB
+    SetText(164, "5");      // GB
+    End(151);
+    TickDrives(app, {"E:"});
+    EXPECT_EQ((std::set<std::string>{"D:\\\\g2.bin", "D:\\\\g3.bin"}), Found());
+    Open();
+    EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
+    End(151);
+    EXPECT_TRUE(Found().empty());
 }
 
 // Save writes what the controls show, and replaces a file only after Yes, by the new bytes alone.
@@ -141,7 +162,7 @@ TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
 TEST_F(SettingsTest, SaveAndLoad)
 {
     Open();
-    BrowseTo("E:\\");
+    BrowseTo(L"E:\\");
     End(151);   // the folder switch on, for the load below
     Open();
     Press(155, [&] { return Shown(157); });
@@ -161,7 +182,7 @@ TEST_F(SettingsTest, SaveAndLoad)
     const std::string question = "D:\\mine.txt.svq already exists.\nDo you want to replace it?";
     UseFileDialog(167, "D:\\mine.txt");
     AnswerBox(app, question, IDNO, dlg);
-    EXPECT_TRUE(WaitForMessageBox(app, 800) == NULL) << "No says nothing further";
+    EXPECT_TRUE(WaitForBox(app, "", 800) == NULL) << "No says nothing further";
     EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
     UseFileDialog(167, "D:\\mine.txt");
     AnswerBox(app, question, IDYES, dlg);
@@ -174,34 +195,6 @@ TEST_F(SettingsTest, SaveAndLoad)
     Open();
     EXPECT_TRUE(On(153) && Text(159) == "D:\\") << Text(159);
     EXPECT_EQ(1, Unit(165));
-}
-
-// A search after OK walks the folder instead of the ticked drives and keeps the files within both
-// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not the
-// drive that the file dialog left current.
-TEST_F(SettingsTest, ASearchUsesTheSettings)
-{
-    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
-    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
-    MakeFile("D:\\g2.bin", mb4097);
-    MakeFile("D:\\g3.bin", gb5);
-    MakeFile("D:\\g4.bin", gb5 + 1);
-    Open();
-    BrowseTo("D:\\");
-    Tick(160);
-    Tick(161);
-    SetText(163, "4097");
-    StepUnit(165, VK_DOWN, 1);   // KB -> MB
-    Tick(162);
-    SetText(164, "5");   // GB
-    End(151);
-    TickDrives(app, {"E:"});
-    EXPECT_EQ((std::set<std::string>{"D:\\\\g2.bin", "D:\\\\g3.bin"}), Found());
-
-    Open();
-    EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
-    End(151);
-    EXPECT_TRUE(Found().empty());
 }
 
 }  // namespace
