@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,34 +23,24 @@ static void Check(bool ok)
         std::abort();
 }
 
-// A value that counts reads back as its digits without leading zeros.
-static void CheckSizeValue(const std::string &typed, size_t room)
-{
-    std::string text = typed.substr(0, room);
-    int value = ParseSizeValue(text.c_str());
-    Check(value == 0 || std::to_string(value) == text.substr(text.find_first_not_of('0')));
-}
-
 // Runs a rule into a buffer of exactly room bytes, where ASan sees a write past its end; a rule
 // that fails leaves no text behind unless it keeps its input. Returns the text, or nothing.
-static bool RunIn(size_t room, const std::function<bool(char *, size_t)> &rule, std::string *text, bool keeps)
+static std::optional<std::string> RunIn(size_t room, const std::function<bool(char *, size_t)> &rule, bool keeps)
 {
     std::vector<char> out(room, 'x');
     bool ok = rule(room ? out.data() : nullptr, room);
     Check(room == 0 || ok || keeps || out[0] == '\0');
-    *text = ok ? out.data() : "";
-    return ok;
+    return ok ? std::optional<std::string>(out.data()) : std::nullopt;
 }
 
-// A rule's output fits a buffer of its length plus one, and not one byte less.
+// A rule's output fits a buffer of its length plus one, and not one byte less. 1400 bytes hold
+// any rule's output of a 600-character text.
 static std::string CheckBounds(const std::function<bool(char *, size_t)> &rule, bool keeps = false)
 {
-    std::string text, exact, shorter;
-    if (!RunIn(1400, rule, &text, keeps))   // room for any rule's output of a 600-character text
-        return "";
-    Check(RunIn(text.size() + 1, rule, &exact, keeps) && exact == text);
-    Check(!RunIn(text.size(), rule, &shorter, keeps));
-    return text;
+    std::optional<std::string> text = RunIn(1400, rule, keeps);
+    if (text)
+        Check(RunIn(text->size() + 1, rule, keeps) == text && !RunIn(text->size(), rule, keeps));
+    return text.value_or("");
 }
 
 static void CheckLineAndPathRules(const std::string &text, unsigned number)
@@ -58,21 +49,17 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     std::string line = CheckBounds([&](char *o, size_t n) { return FormatNumberedLine(o, n, number, t); });
     Check(PathOfLine(line.c_str()) == text);   // the prefix comes off again, whatever the path
 
-    size_t split = text.find('|');
-    std::string folder = text.substr(0, split), name = split == std::string::npos ? "" : text.substr(split + 1);
-    std::string joined = CheckBounds([&](char *o, size_t n) { return JoinPath(o, n, folder.c_str(), name.c_str()) > 0; });
-    Check(joined == folder + "\\" + name);
+    std::string joined = CheckBounds([&](char *o, size_t n) { return JoinPath(o, n, t, t) > 0; });
+    Check(joined == text + "\\" + text);
     const LeadBytes single = {};   // the properties below are those of a single-byte code page
-    CheckBounds([&](char *o, size_t n) { return TargetOfSource(o, n, folder.c_str(), t, single); });
+    CheckBounds([&](char *o, size_t n) { return TargetOfSource(o, n, t, t, single); });
     CheckBounds([&](char *o, size_t n) { return DestinationOfFolder(o, n, t, single); });
     CheckBounds([&](char *o, size_t n) { return FormatCompletionText(o, n, number); });
 
-    // The folder is the text before its last backslash, or a drive root with it.
+    // The folder is the text before its last backslash, a bare drive with it.
     std::string parent = CheckBounds([&](char *o, size_t n) { return ParentFolderOf(t, o, n, single); });
-    size_t last = text.rfind('\\');
-    Check(last == std::string::npos ? parent.empty()
-                                    : text.compare(0, parent.size(), parent) == 0 &&
-                                          (parent.size() == last || (parent.size() == 3 && last == 2)));
+    size_t last = text.rfind('\\'), kept = last == 2 && text[1] == ':' ? 3 : last;
+    Check(parent == (last == std::string::npos ? "" : text.substr(0, kept)));
 
     std::string once = CheckBounds([&](char *o, size_t n) { return CollapseBackslashes(t, o, n, single); });
     Check(once.size() <= text.size() && once.find("\\\\", 1) == std::string::npos);
@@ -90,15 +77,9 @@ static void CheckLineAndPathRules(const std::string &text, unsigned number)
     }
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+// The settings a reader's steps set, written back as a file; checks the steps on the way.
+static std::string Rewrite(const SettingsParse &parse)
 {
-    std::string typed(reinterpret_cast<const char *>(data), strnlen(reinterpret_cast<const char *>(data), size));
-    CheckSizeValue(typed, 29);
-    CheckLineAndPathRules(typed.substr(0, 600), static_cast<unsigned>(size * 2654435761u));
-
-    SettingsParse parse;
-    std::memset(&parse, 0x5A, sizeof parse);   // the parser must not rely on a clean record
-    ParseSettingsFile(data, size, &parse);
     Check(parse.count >= 1 && parse.count <= kSettingsMaxActions);
     SettingsChoices c = {WHERE_DRIVES, "", NAMES_DEFAULT, "", false, "", "KB", false, "", "GB"};
     for (int i = 0; i < parse.count; ++i) {
@@ -107,57 +88,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Check((a.kind == SETTINGS_SUCCESS || a.kind == SETTINGS_FAILURE) == (i == parse.count - 1));
         Check(std::memchr(a.text, '\0', sizeof a.text) != nullptr);
         bool minimum = a.limit == 0;
-        switch (a.kind) {
-        case SETTINGS_USE_DRIVES:
-            c.where = WHERE_DRIVES;
-            break;
-        case SETTINGS_USE_FOLDER:
-            c.where = WHERE_FOLDER;
+        // A step without a text gives an empty one, which the writer then does not use.
+        if (a.kind <= SETTINGS_USE_FOLDER) {
+            c.where = a.kind == SETTINGS_USE_FOLDER ? WHERE_FOLDER : WHERE_DRIVES;
             c.folder = a.text;
-            break;
-        case SETTINGS_NAMES_DEFAULT:
-            c.names = NAMES_DEFAULT;
-            break;
-        case SETTINGS_NAMES_EVERYTHING:
-            c.names = NAMES_EVERYTHING;
-            break;
-        case SETTINGS_NAMES_OWN:
-            c.names = NAMES_OWN;
+        } else if (a.kind <= SETTINGS_NAMES_OWN) {   // the steps list the three as the choices do
+            c.names = NAMES_DEFAULT + (a.kind - SETTINGS_NAMES_DEFAULT);
             c.extensions = a.text;
-            break;
-        case SETTINGS_SIZE_OFF:
-        case SETTINGS_SIZE_ON:
+        } else if (a.kind <= SETTINGS_SIZE_ON) {
             (minimum ? c.minOn : c.maxOn) = a.kind == SETTINGS_SIZE_ON;
             (minimum ? c.minValue : c.maxValue) = a.text;
-            break;
-        case SETTINGS_SIZE_UNIT:
+        } else if (a.kind == SETTINGS_SIZE_UNIT) {
             Check(a.unit >= 0 && a.unit <= 2);
             (minimum ? c.minUnit : c.maxUnit) = UnitText(a.unit);
-            break;
-        default:
-            break;
         }
     }
     Check(std::strlen(c.folder) <= kFolderMaxChars);
-    if (parse.actions[parse.count - 1].kind != SETTINGS_SUCCESS)
-        return 0;
-
-    // An accepted file, written back from what it set, reads back to the same settings.
     SettingsPiece pieces[kSettingsMaxPieces];
-    std::string again;
+    std::string file;
     for (int i = 0, n = SettingsFilePieces(c, pieces); i < n; ++i)
-        again.append(pieces[i].data, pieces[i].size);
-    Check(again.size() <= kSettingsMaxFileBytes);
-    SettingsParse second;
-    ParseSettingsFile(reinterpret_cast<const unsigned char *>(again.data()), again.size(), &second);
-    Check(second.count == parse.count);
-    for (int i = 0; i < parse.count; ++i) {
-        const SettingsAction &a = parse.actions[i], &b = second.actions[i];
-        Check(a.kind == b.kind && a.limit == b.limit && a.unit == b.unit);
-        // The writer takes what the dialog's boxes give: 9 characters of a value, 499 of extensions.
-        size_t keep = a.kind == SETTINGS_SIZE_ON    ? kSizeValueMaxChars
-                      : a.kind == SETTINGS_NAMES_OWN ? kExtensionTextMaxChars : sizeof a.text;
-        Check(std::strncmp(a.text, b.text, keep) == 0);
+        file.append(pieces[i].data, pieces[i].size);
+    Check(file.size() <= kSettingsMaxFileBytes);
+    return file;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    std::string typed(reinterpret_cast<const char *>(data), strnlen(reinterpret_cast<const char *>(data), size));
+    // A value that counts, of as many characters as a size line holds, reads back as its digits
+    // without leading zeros.
+    std::string value = typed.substr(0, kSizeLineMaxChars - 2);
+    int parsed = ParseSizeValue(value.c_str());
+    Check(parsed == 0 || std::to_string(parsed) == value.substr(value.find_first_not_of('0')));
+    CheckLineAndPathRules(typed.substr(0, 600), static_cast<unsigned>(size * 2654435761u));
+
+    SettingsParse parse, second;
+    std::memset(&parse, 0x5A, sizeof parse);   // the parser must not rely on a clean record
+    ParseSettingsFile(data, size, &parse);
+    std::string file = Rewrite(parse);
+    // An accepted file, written back from what it set, reads back to the same settings, which the
+    // writer turns into the same bytes. (Not the first file's: the writer keeps 9 characters of a
+    // value and 499 of extensions, as the dialog's boxes do.)
+    if (parse.actions[parse.count - 1].kind == SETTINGS_SUCCESS) {
+        ParseSettingsFile(reinterpret_cast<const unsigned char *>(file.data()), file.size(), &second);
+        Check(Rewrite(second) == file && second.actions[second.count - 1].kind == SETTINGS_SUCCESS);
     }
     return 0;
 }

@@ -17,11 +17,9 @@ static std::string Parse(const std::string &file)
     std::string steps;
     for (int i = 0; i < parse.count; ++i) {
         const SettingsAction &a = parse.actions[i];
-        if (a.kind >= SETTINGS_SIZE_OFF && a.kind <= SETTINGS_SIZE_UNIT)
-            steps += a.limit == 0 ? "min" : "max";
-        steps += kWords[a.kind];
-        steps += a.kind == SETTINGS_SIZE_UNIT ? UnitText(a.unit) : a.text;
-        steps += "|";
+        bool limit = a.kind >= SETTINGS_SIZE_OFF && a.kind <= SETTINGS_SIZE_UNIT;
+        steps += std::string(!limit ? "" : a.limit == 0 ? "min" : "max") + kWords[a.kind] +
+                 (a.kind == SETTINGS_SIZE_UNIT ? UnitText(a.unit) : a.text) + "|";
     }
     return steps;
 }

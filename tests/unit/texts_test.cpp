@@ -5,18 +5,21 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "../../search/search_text.h"
 #include "../../send/send_text.h"
 
-TEST(TextsTest, SixtySecondsStaySecondsAndPausesDoNotCount)
+// A send's status: amounts step from B to KB at 1024 and to MB at 1048576, and Left is what is not
+// yet started. Times: 60 seconds stay seconds, and pauses do not count.
+TEST(TextsTest, StatusAndTimes)
 {
+    char out[kStatusTextBytes];
+    FormatSendStatus(out, sizeof out, 3, 5, 1023, 3 << 20, (3 << 20) - 1024, "D:\\a b\\x.jpg", "E:\\x.jpg");
+    EXPECT_STREQ("Sending 3 of 5 (1023.00 B Of 3.00 MB , 1.00 KB Left)\n From:  D:\\a b\\x.jpg \n To:  E:\\x.jpg", out);
     const struct { long long seconds; const char *report, *remaining; } cases[] = {
-        {60, "0 Minute(s) and 60", "60 Second(s)"},
-        {61, "1 Minute(s) and 1", "1 Minute(s) 1 Second(s)"},
-    };
+        {60, "0 Minute(s) and 60", "60 Second(s)"}, {61, "1 Minute(s) and 1", "1 Minute(s) 1 Second(s)"}};
     for (const auto &c : cases) {
-        char out[kSpeedTextBytes];
         ASSERT_TRUE(FormatCompletionText(out, sizeof out, c.seconds));
         EXPECT_EQ(std::string("Search completed in ") + c.report + " Second(s)", out);
         FormatSpeedText(out, sizeof out, 1, static_cast<uint64_t>(c.seconds));
@@ -24,25 +27,6 @@ TEST(TextsTest, SixtySecondsStaySecondsAndPausesDoNotCount)
     }
     EXPECT_EQ(70, ElapsedSearchSeconds(1000000, 1100000, 30000));
     EXPECT_EQ(0, ElapsedSearchSeconds(1000, 990, 0));   // a clock set back
-}
-
-TEST(TextsTest, AmountsStatusAndPercent)
-{
-    const struct { uint64_t bytes; const char *text; } amounts[] = {
-        {1023, "1023.00 B"}, {1024, "1.00 KB"}, {1048575, "1024.00 KB"}, {1048576, "1.00 MB"}, {3ull << 30, "3072.00 MB"}};
-    for (const auto &a : amounts) {
-        char out[40];
-        FormatByteAmount(out, sizeof out, a.bytes);
-        EXPECT_STREQ(a.text, out);
-    }
-    char out[kStatusTextBytes];
-    FormatSendStatus(out, sizeof out, 3, 5, 1048576, 5 * 1048576, 2 * 1048576, "D:\\a b\\x.jpg", "E:\\x.jpg");
-    EXPECT_STREQ("Sending 3 of 5 (1.00 MB Of 5.00 MB , 3.00 MB Left)\n From:  D:\\a b\\x.jpg \n To:  E:\\x.jpg", out);
-
-    const struct { uint64_t done, size; int percent; } percents[] = {
-        {29, 100, 29}, {999, 1000, 99}, {0, 0, 100}, {5000, 1000, 100}, {42ull << 40, 100ull << 40, 42}};
-    for (const auto &p : percents)
-        EXPECT_EQ(p.percent, ProgressPercent(p.done, p.size)) << p.done << "/" << p.size;
 }
 
 // Reports at (clock second, bytes): the list gate needs a second and a whole byte per second
@@ -67,23 +51,24 @@ TEST(TextsTest, SpeedGates)
 TEST(TextsTest, FiguresFollowAFileAcrossItsSecondStream)
 {
     const uint64_t M = 1 << 20;
-    const struct { long long now; uint64_t totalDone, streamSize, streamDone; int percent; bool newSpeed;
-                   double speed; uint64_t remaining; } reports[] = {
-        {100, 0, 3 * M, 0, 0, false, 0, 0},               {101, 3 * M, 3 * M, 3 * M, 75, true, 3 * M, 8 * M},
-        {102, 3 * M, M, 0, 75, false, 0, 0},               {103, 4 * M, M, M, 100, true, M / 2, 7 * M},
+    const struct { long long now; CopyReport report; ReportFigures want; } reports[] = {
+        {100, {4 * M, 0, 3 * M, 0}, {0, false, 0, 0}},   {101, {4 * M, 3 * M, 3 * M, 3 * M}, {75, true, 3 * M, 8 * M}},
+        {102, {4 * M, 3 * M, M, 0}, {75, false, 0, 0}},  {103, {4 * M, 4 * M, M, M}, {100, true, M / 2, 7 * M}},
     };
     SpeedSample sample = {};
     for (const auto &r : reports) {
-        ReportFigures f = FiguresOfReport({4 * M, r.totalDone, r.streamSize, r.streamDone}, &sample, r.now, false,
-                                          10 * M, 3 * M);
-        EXPECT_EQ(r.percent, f.percent) << r.now;
-        EXPECT_EQ(r.newSpeed, f.newSpeed) << r.now;
-        EXPECT_EQ(r.speed, f.speed) << r.now;
-        EXPECT_EQ(r.remaining, f.remaining) << r.now;
+        ReportFigures f = FiguresOfReport(r.report, &sample, r.now, false, 10 * M, 3 * M);
+        EXPECT_EQ(std::tie(r.want.percent, r.want.newSpeed, r.want.speed, r.want.remaining),
+                  std::tie(f.percent, f.newSpeed, f.speed, f.remaining)) << r.now;
     }
     // Lines removed during the send left less listed than started: the rest of this file stays.
     SpeedSample fresh = {100, 0};
     EXPECT_EQ(M, FiguresOfReport({4 * M, 3 * M, M, 0}, &fresh, 101, false, 2 * M, 3 * M).remaining);
+    // The percentage alone: whole, cut toward zero, and 100 for an empty or an overrun file.
+    const struct { uint64_t done, size; int percent; } percents[] = {
+        {29, 100, 29}, {999, 1000, 99}, {0, 0, 100}, {5000, 1000, 100}, {42ull << 40, 100ull << 40, 42}};
+    for (const auto &p : percents)
+        EXPECT_EQ(p.percent, ProgressPercent(p.done, p.size)) << p.done << "/" << p.size;
 }
 
 // Lines a b c d are sent while the user removes lines and a search appends one.
