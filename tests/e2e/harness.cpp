@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 
 bool WaitUntil(const std::function<bool()> &pred, int timeoutMs)
@@ -28,7 +29,6 @@ Running LaunchSorvane()
         ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();
         return app;
     }
-    WaitForInputIdle(app.pi.hProcess, 10000);
     app.main = WaitForWindow(app, "Sorvane", nullptr, 15000);
     EXPECT_TRUE(app.main != NULL) << "the main window did not show";
     return app;
@@ -43,10 +43,9 @@ void EndSorvane(Running &app)
 {
     if (!app.pi.hProcess)
         return;
-    if (!ProcessEnded(app, 0)) {
+    if (!ProcessEnded(app, 0))
         TerminateProcess(app.pi.hProcess, 1);
-        WaitForSingleObject(app.pi.hProcess, 10000);
-    }
+    WaitForSingleObject(app.pi.hProcess, 10000);
     CloseHandle(app.pi.hProcess);
     CloseHandle(app.pi.hThread);
     app = Running{};
@@ -64,7 +63,7 @@ std::vector<HWND> TopLevelOf(const Running &app, const char *cls)
     return found;
 }
 
-HWND WaitForWindowWhere(const Running &app, const char *cls, const std::function<bool(HWND)> &match, int timeoutMs)
+static HWND WaitForWindowWhere(const Running &app, const char *cls, const std::function<bool(HWND)> &match, int timeoutMs)
 {
     HWND found = NULL;
     WaitUntil([&] {
@@ -122,12 +121,12 @@ HWND WaitForBox(const Running &app, const std::string &words, int timeoutMs)
     }, timeoutMs);
 }
 
-void AnswerBox(const Running &app, const std::string &text, int button, HWND owner, int timeoutMs)
+void AnswerBox(const Running &app, const std::string &text, int button, HWND owner, const char *caption, int timeoutMs)
 {
     HWND box = WaitForBox(app, text, timeoutMs);
     ASSERT_TRUE(box != NULL) << "no message box: " << text;
     EXPECT_EQ(text, MessageBoxText(box));
-    EXPECT_EQ("Sorvane 1.0", WindowTextOf(box));
+    EXPECT_EQ(caption, WindowTextOf(box));
     EXPECT_TRUE(!owner || owner == GetWindow(box, GW_OWNER)) << text;
     Answer(box, button);
     ASSERT_TRUE(WaitGone(box)) << "the box stayed: " << text;
@@ -167,25 +166,12 @@ HWND OpenContextMenu(const Running &app)
     return WaitForPopupMenu(app);
 }
 
-static BOOL CALLBACK FindFileNameEdit(HWND w, LPARAM found)
-{
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    // The name box is control 1148: an edit, or a combo box that holds one.
-    for (HWND p = w; p && _stricmp(cls, "Edit") == 0; p = GetParent(p))
-        if (GetDlgCtrlID(p) == 1148) {
-            *reinterpret_cast<HWND *>(found) = w;
-            return FALSE;
-        }
-    return TRUE;
-}
-
 void FillFileDialog(HWND dialog, const std::string &name)
 {
-    HWND edit = NULL;
-    EnumChildWindows(dialog, FindFileNameEdit, reinterpret_cast<LPARAM>(&edit));
-    ASSERT_TRUE(edit != NULL) << "no file-name edit";
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    // The name box, control 1148, is an edit or a combo box that hands the text to its own edit.
+    HWND box = GetDlgItem(dialog, 1148);
+    ASSERT_TRUE(box != NULL) << "no name box";
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
@@ -205,15 +191,12 @@ void AnswerFolderBrowser(const Running &app, HWND browser, const wchar_t *folder
 
 std::vector<std::string> AllLines(const Running &app)
 {
-    HWND list = ResultList(app);
     std::vector<std::string> lines;
     for (int i = 0, count = LineCount(app); i < count; ++i) {
-        LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (len < 0)
-            break;
-        std::vector<wchar_t> wide(static_cast<size_t>(len) + 1);
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-        lines.push_back(Ansi(wide.data()));
+        wchar_t wide[1024] = L"";   // a line holds a path and its number
+        if (SendMessageW(ResultList(app), LB_GETTEXTLEN, i, 0) < 1024)
+            SendMessageW(ResultList(app), LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+        lines.push_back(Ansi(wide));
     }
     return lines;
 }
@@ -238,24 +221,23 @@ std::vector<std::string> SearchDriveD(const Running &app)
     return AllLines(app);
 }
 
-int LineNumber(const std::string &line, std::string *path)
+int LineNumber(const std::string &line)
 {
     int n = -1, used = 0;
     std::sscanf(line.c_str(), "(%d) %n", &n, &used);
-    if (path)
-        *path = line.substr(used);
     return used ? n : -1;
 }
 
 std::vector<std::string> PathsNumberedInOrder(const std::vector<std::string> &lines)
 {
-    std::vector<std::string> paths(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (LineNumber(lines[i], &paths[i]) != static_cast<int>(i + 1)) {
-            ADD_FAILURE() << "line " << i << ": " << lines[i];
-            paths.resize(i);
+    std::vector<std::string> paths;
+    for (const std::string &line : lines) {
+        if (LineNumber(line) != static_cast<int>(paths.size() + 1)) {
+            ADD_FAILURE() << "line " << paths.size() << ": " << line;
             break;
         }
+        paths.push_back(line.substr(line.find(' ') + 1));
+    }
     return paths;
 }
 
@@ -294,7 +276,7 @@ std::set<DWORD> Throttle::ThreadsOf(DWORD pid)
     return ids;
 }
 
-static DWORD WINAPI RunThrottle(LPVOID p)
+DWORD WINAPI Throttle::Run(LPVOID p)
 {
     Throttle *t = static_cast<Throttle *>(p);
     std::map<DWORD, HANDLE> known;
@@ -303,7 +285,7 @@ static DWORD WINAPI RunThrottle(LPVOID p)
         // they stand still, so that a slice runs for about runMs.
         for (const auto &k : known)
             SuspendThread(k.second);
-        for (DWORD id : Throttle::ThreadsOf(t->pid))
+        for (DWORD id : ThreadsOf(t->pid))
             if (!t->before.count(id) && !known.count(id))
                 if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
                     known[id] = h;
@@ -322,19 +304,6 @@ static DWORD WINAPI RunThrottle(LPVOID p)
     for (const auto &k : known)
         CloseHandle(k.second);
     return 0;
-}
-
-void Throttle::Start()
-{
-    thread = CreateThread(NULL, 0, RunThrottle, this, 0, NULL);
-}
-
-HWND Throttle::Send(const Running &app, bool all)
-{
-    Arm(app);
-    Start();
-    PickSendItem(app, all);
-    return WaitForProgressWindow(app);
 }
 
 bool Throttle::Hold(DWORD ms)
@@ -402,32 +371,13 @@ void MakeFile(const std::string &path, uint64_t size)
 
 void WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    HANDLE file = CreateWithParents(path);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    CloseHandle(file);
+    EXPECT_TRUE((std::ofstream(path, std::ios::binary) << bytes).good()) << "cannot write " << path;
 }
 
 std::string ReadFileBytes(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-    std::string bytes;
-    char buf[65536];
-    DWORD got = 0;
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    while (ReadFile(file, buf, sizeof buf, &got, NULL) && got > 0)
-        bytes.append(buf, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-uint64_t FileSize(const std::string &path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA d;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d))
-        return UINT64_MAX;
-    return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::set<std::string> FilesIn(const std::string &folder)

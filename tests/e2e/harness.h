@@ -19,7 +19,7 @@
 // Waits until pred is true, polling every 10 ms; false on time-out.
 bool WaitUntil(const std::function<bool()> &pred, int timeoutMs = 5000);
 // Waits until the window is destroyed or hidden (a closed box may stay a window for a while).
-inline bool WaitGone(HWND w, int timeoutMs = 5000) { return WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, timeoutMs); }
+inline bool WaitGone(HWND w, int ms = 5000) { return WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, ms); }
 // Sends the message and returns once the window's thread has handled it; false on time-out (the
 // thread hangs, or the message started a modal loop). A sent message overtakes what was posted
 // before it: input whose effect the next step relies on is sent, or its effect waited for.
@@ -40,7 +40,6 @@ bool ProcessEnded(const Running &app, int timeoutMs = 5000);
 // Visible top-level windows of the process other than the main one, of this class unless NULL,
 // in Z order; the first that matches, or has this title, waited for (NULL on time-out).
 std::vector<HWND> TopLevelOf(const Running &app, const char *cls = nullptr);
-HWND WaitForWindowWhere(const Running &app, const char *cls, const std::function<bool(HWND)> &match, int timeoutMs = 5000);
 HWND WaitForWindow(const Running &app, const char *cls, const char *title = nullptr, int timeoutMs = 5000);
 HWND ChildById(HWND parent, int id, int nth = 0);      // nth direct child with that ID
 std::string WindowTextOf(HWND window);
@@ -52,9 +51,10 @@ inline void SetChecked(HWND button, bool on) { SendMessageA(button, BM_SETCHECK,
 // A box of the process whose text contains the words (any text once set when empty); NULL on time-out.
 HWND WaitForBox(const Running &app, const std::string &words = "", int timeoutMs = 10000);
 inline std::string MessageBoxText(HWND box) { return WindowTextOf(GetDlgItem(box, 0xFFFF)); }
-// Expects a box saying exactly text, captioned "Sorvane 1.0" (and owned by owner unless NULL),
-// answers it with the button and waits until it is gone.
-void AnswerBox(const Running &app, const std::string &text, int button = IDOK, HWND owner = NULL, int timeoutMs = 10000);
+// Expects a box saying exactly text, with the caption (and owned by owner unless NULL), answers it
+// with the button and waits until it is gone.
+void AnswerBox(const Running &app, const std::string &text, int button = IDOK, HWND owner = NULL,
+               const char *caption = "Sorvane 1.0", int timeoutMs = 10000);
 // Presses IDOK, IDYES, IDNO ... (posted).
 inline void Answer(HWND dialog, int id)
 {
@@ -85,10 +85,13 @@ void SelectLine(const Running &app, int index);          // as a click: LB_SETCU
 void TickDrives(const Running &app, const std::set<std::string> &drives);   // ("D:", "E:"), the rest unticked
 // Waits for "Search Completed!" of a search started (a minute on a loaded machine over the long
 // tree), checks the box and closes it.
-inline void ExpectCompletionBox(const Running &app, int ms = 120000) { AnswerBox(app, "Search Completed!", IDOK, NULL, ms); }
+inline void ExpectCompletionBox(const Running &app, int ms = 120000)
+{
+    AnswerBox(app, "Search Completed!", IDOK, NULL, "Sorvane 1.0", ms);
+}
 std::vector<std::string> SearchDriveD(const Running &app);   // searches D: alone; the lines
 // Splits "(N) path"; N is -1 for a line without the prefix (a path starts with its drive).
-int LineNumber(const std::string &line, std::string *path = nullptr);
+int LineNumber(const std::string &line);
 // The paths of lines numbered 1, 2, 3 ... in order, up to a failure naming the first that is not.
 std::vector<std::string> PathsNumberedInOrder(const std::vector<std::string> &lines);
 
@@ -111,11 +114,18 @@ struct Throttle {
     HANDLE wake = CreateEventA(NULL, FALSE, FALSE, NULL);  // ends a pause early
 
     static std::set<DWORD> ThreadsOf(DWORD pid);
+    static DWORD WINAPI Run(LPVOID throttle);
     void Arm(const Running &app) { pid = app.pi.dwProcessId; before = ThreadsOf(pid); }
-    void Start();
+    void Start() { thread = CreateThread(NULL, 0, Run, this, 0, NULL); }
     // Arms, starts, sends (all or the selection to E:) and returns the progress window, NULL if
     // none came: small files would otherwise be sent before the throttle has found the thread.
-    HWND Send(const Running &app, bool all);
+    HWND Send(const Running &app, bool all)
+    {
+        Arm(app);
+        Start();
+        PickSendItem(app, all);
+        return WaitForProgressWindow(app);
+    }
     // Holds the threads for ms at a time (INFINITE: until End or a wake) from the next pause on,
     // and returns once that pause has begun.
     bool Hold(DWORD ms = INFINITE);
@@ -129,7 +139,6 @@ void MakeFile(const std::string &path, uint64_t size = 0);   // zero-filled, spa
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 std::string ReadFileBytes(const std::string &path);
 inline bool FileExists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-uint64_t FileSize(const std::string &path);              // UINT64_MAX when there is none
 std::set<std::string> FilesIn(const std::string &folder);   // names of the files directly in it
 std::wstring Wide(const std::string &ansi);
 

@@ -13,10 +13,7 @@ protected:
     void CloseAndAnswerNo()
     {
         PostMessageA(app.main, WM_CLOSE, 0, 0);
-        HWND box = WaitForBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
-        ASSERT_TRUE(box != NULL) << "no question before closing";
-        Answer(box, IDNO);
-        ASSERT_TRUE(WaitGone(box));
+        AnswerBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?", IDNO, app.main, "Error");
     }
     // Starts; once lines come, closing asks first, and so it does after a Pause. Once the appends
     // under way have landed, a paused search adds no line.

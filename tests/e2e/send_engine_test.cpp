@@ -108,9 +108,7 @@ TEST_F(SendEngineTest, EscBusyGuardTimeRemainingCancelAndClosing)
     PickSendItem(app, true);  // slowed as well
     ASSERT_TRUE(WaitUntil([&] { return !FilesIn("E:").empty(); }, 30000)) << "the copy did not begin";
     PostMessageA(app.main, WM_CLOSE, 0, 0);
-    HWND ask = WaitForBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?");
-    ASSERT_TRUE(ask != NULL);
-    Answer(ask, IDYES);
+    AnswerBox(app, "An ongoing operation has not completed yet. Are you sure you want to exit?", IDYES, app.main, "Error");
     EXPECT_TRUE(ProcessEnded(app, 10000));
     throttle.End();
     EXPECT_TRUE(FilesIn("E:").empty()) << "a partial copy was left behind";

@@ -73,18 +73,19 @@ protected:
     {
         Click(StartButton(app));
         ExpectCompletionBox(app, 60000);
-        std::set<std::string> paths;
-        for (const std::string &line : AllLines(app))
-            paths.insert(line.substr(line.find(' ') + 1));
-        return paths;
+        std::vector<std::string> paths = PathsNumberedInOrder(AllLines(app));
+        return std::set<std::string>(paths.begin(), paths.end());
     }
 };
 
 // The dialog opens white at Windows' size (430 x 250 units of the system font's 8 x 16) and holds
 // its controls; own extensions show their box and the default ones hide it; a cancelled
 // folder browse goes back to the drives, and so does a folder whose name the code page holds only
-// as a look-alike (Omega with the Greek letter); Escape does not end the dialog.
-TEST_F(SettingsTest, ChoicesAndKeys)
+// as a look-alike (Omega with the Greek letter); Escape does not end the dialog. Save then writes
+// what the controls show, and replaces a file only after Yes, by the new bytes alone. Load applies
+// the lines before a bad one and warns; the folder and the units it set stay even when the dialog
+// is then cancelled.
+TEST_F(SettingsTest, ChoicesKeysSaveAndLoad)
 {
     Open();
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dlg; }));
@@ -104,6 +105,39 @@ TEST_F(SettingsTest, ChoicesAndKeys)
     SendKey(Ctl(163), VK_ESCAPE);
     Tick(161);   // handled after the key
     EXPECT_TRUE(IsWindowVisible(dlg));
+
+    BrowseTo(L"E:\\");
+    End(151);   // the folder switch on, for the load below
+    Open();
+    Press(155, [&] { return Shown(157); });
+    SetText(157, ".avi .mkv");
+    SetText(163, "7");
+    Tick(162);
+    SetText(164, "abc");
+    StepUnit(166, VK_UP, 1);   // GB -> MB
+    UseFileDialog(167, "D:\\mine.txt");   // ".svq" is appended
+    AnswerBox(app, kSaved, IDOK, dlg);
+    const std::string first = "2 E:\\\r\n3 .avi .mkv\r\n1 7 KB\r\n1 abc MB";
+    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
+
+    Tick(160);
+    Tick(162, false);
+    const std::string question = "D:\\mine.txt.svq already exists.\nDo you want to replace it?";
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(app, question, IDNO, dlg);
+    EXPECT_TRUE(WaitForBox(app, "", 800) == NULL) << "No says nothing further";
+    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
+    UseFileDialog(167, "D:\\mine.txt");
+    AnswerBox(app, question, IDYES, dlg);
+    AnswerBox(app, kSaved, IDOK, dlg);
+    EXPECT_EQ("2 E:\\\r\n2\r\n1 7 KB\r\n0", ReadFileBytes("D:\\mine.txt.svq"));
+
+    EXPECT_TRUE(Load("2 D:\\\r\n3 .avi\r\n1 10 MB\r\n1 5 kb"));
+    EXPECT_TRUE(On(155) && Text(157) == ".avi" && Text(159) == "D:\\");
+    End(152);
+    Open();
+    EXPECT_TRUE(On(153) && Text(159) == "D:\\") << Text(159);
+    EXPECT_EQ(1, Unit(165));
 }
 
 // A question answered No returns to the dialog with the steps before it committed, here the
@@ -154,47 +188,6 @@ TEST_F(SettingsTest, OkCommitsAndTheSearchFollows)
     EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
     End(151);
     EXPECT_TRUE(Found().empty());
-}
-
-// Save writes what the controls show, and replaces a file only after Yes, by the new bytes alone.
-// Load applies the lines before a bad one and warns; the folder and the units it set stay even
-// when the dialog is then cancelled.
-TEST_F(SettingsTest, SaveAndLoad)
-{
-    Open();
-    BrowseTo(L"E:\\");
-    End(151);   // the folder switch on, for the load below
-    Open();
-    Press(155, [&] { return Shown(157); });
-    SetText(157, ".avi .mkv");
-    Tick(161);
-    SetText(163, "7");
-    Tick(162);
-    SetText(164, "abc");
-    StepUnit(166, VK_UP, 1);   // GB -> MB
-    UseFileDialog(167, "D:\\mine.txt");   // ".svq" is appended
-    AnswerBox(app, kSaved, IDOK, dlg);
-    const std::string first = "2 E:\\\r\n3 .avi .mkv\r\n1 7 KB\r\n1 abc MB";
-    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
-
-    Tick(160);
-    Tick(162, false);
-    const std::string question = "D:\\mine.txt.svq already exists.\nDo you want to replace it?";
-    UseFileDialog(167, "D:\\mine.txt");
-    AnswerBox(app, question, IDNO, dlg);
-    EXPECT_TRUE(WaitForBox(app, "", 800) == NULL) << "No says nothing further";
-    EXPECT_EQ(first, ReadFileBytes("D:\\mine.txt.svq"));
-    UseFileDialog(167, "D:\\mine.txt");
-    AnswerBox(app, question, IDYES, dlg);
-    AnswerBox(app, kSaved, IDOK, dlg);
-    EXPECT_EQ("2 E:\\\r\n2\r\n1 7 KB\r\n0", ReadFileBytes("D:\\mine.txt.svq"));
-
-    EXPECT_TRUE(Load("2 D:\\\r\n3 .avi\r\n1 10 MB\r\n1 5 kb"));
-    EXPECT_TRUE(On(155) && Text(157) == ".avi" && Text(159) == "D:\\");
-    End(152);
-    Open();
-    EXPECT_TRUE(On(153) && Text(159) == "D:\\") << Text(159);
-    EXPECT_EQ(1, Unit(165));
 }
 
 }  // namespace

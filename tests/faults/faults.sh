@@ -35,7 +35,7 @@ build_target() {  # build_target FOLDER TARGET...: configures the folder once, t
                    -DCMAKE_BUILD_TYPE=Release ;;
         esac >/dev/null || return 1
         ready+="$dir "
-        [ "$dir" = "$SORVANE_WIN" ] && { cmake --build "$scratch/$dir" -j2 --target sorvane_e2e recorder || return 1; }
+        [ "$dir" = "$SORVANE_WIN" ] && { cmake --build "$scratch/$dir" -j2 --target sorvane_e2e || return 1; }
     fi
     cmake --build "$scratch/$dir" -j2 --target "$@"
 }
@@ -85,7 +85,7 @@ while IFS= read -r -u 3 row; do
             case $entry in
             unit:*) build_target host sorvane_unit ;;
             fuzz) build_target host fuzz_settings ;;
-            e2e:*ShippedFile*) build_target "$SORVANE_WIN" recorder && build_target win Sorvane ;;
+            e2e:*ShippedFile*) build_target "$SORVANE_WIN" sorvane_e2e && build_target win Sorvane ;;
             e2e:*) build_target "$SORVANE_WIN" Sorvane ;;
             esac || { verdict="did not apply (it does not build)"; break; }
             run_test "$entry" || { verdict="caught by $entry"; break; }

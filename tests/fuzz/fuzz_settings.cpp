@@ -17,11 +17,7 @@
 #include "../../settings/search_settings.h"
 #include "../../settings/settings_format.h"
 
-static void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+static void Check(bool ok) { if (!ok) std::abort(); }
 
 // Runs a rule into a buffer of exactly room bytes, where ASan sees a write past its end; a rule
 // that fails leaves no text behind unless it keeps its input. Returns the text, or nothing.
