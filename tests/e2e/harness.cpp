@@ -325,7 +325,7 @@ void Throttle::End()
 // --- Files ---
 
 // By the wide names, so that names the ANSI code page cannot hold go too.
-static void ClearFolderW(const std::wstring &folder)
+void ClearFolder(const std::wstring &folder)
 {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
@@ -335,18 +335,13 @@ static void ClearFolderW(const std::wstring &folder)
             continue;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ClearFolderW(path);
+            ClearFolder(path);
             RemoveDirectoryW(path.c_str());
         } else {
             DeleteFileW(path.c_str());
         }
     }
     FindClose(find);
-}
-
-void ClearFolder(const std::string &folder)
-{
-    ClearFolderW(Wide(folder));
 }
 
 static HANDLE CreateWithParents(const std::string &path)
@@ -433,8 +428,8 @@ std::vector<uint32_t> ScreenPixels(const RECT &r)
 void SorvaneTest::SetUp()
 {
     if (!keepD)
-        ClearFolder("D:");
-    ClearFolder("E:");
+        ClearFolder(L"D:");
+    ClearFolder(L"E:");
     app = LaunchSorvane();
     ASSERT_TRUE(app.main != NULL);
 }
@@ -447,7 +442,7 @@ void SorvaneTest::TearDown()
 void TreeSearchTest::SetUp()
 {
     if (!FileExists("D:\\tree\\ready.txt")) {
-        ClearFolder("D:");
+        ClearFolder(L"D:");
         for (int f = 0; f < kTreeFiles; ++f)
             MakeFile("D:\\tree\\f" + std::to_string(f / 40) + "\\g" + std::to_string(f % 40) + ".jpg");
         for (int e = 0; e < 100 * 20; ++e)

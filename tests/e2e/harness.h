@@ -134,7 +134,7 @@ struct Throttle {
 };
 
 // --- Files (paths in Windows form, e.g. "D:\\music\\a.mp3"); parents are made ---
-void ClearFolder(const std::string &folder);             // removes everything inside it
+void ClearFolder(const std::wstring &folder);            // removes everything inside it, by wide names
 void MakeFile(const std::string &path, uint64_t size = 0);   // zero-filled, sparse when large
 void WriteFileBytes(const std::string &path, const std::string &bytes);
 std::string ReadFileBytes(const std::string &path);

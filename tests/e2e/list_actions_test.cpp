@@ -129,7 +129,7 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     CloseHandle(held);
     ASSERT_TRUE(DeleteFileA("D:\\L\\a.png"));
     deleteLineOf("a.png", IDYES, [] {});
-    deleteLineOf("b.png", IDYES, [] { ClearFolder("D:\\M"); RemoveDirectoryA("D:\\M"); });
+    deleteLineOf("b.png", IDYES, [] { ClearFolder(L"D:\\M"); RemoveDirectoryA("D:\\M"); });
     EXPECT_EQ(202, LineCount(app)) << "only the line of the file that could not be deleted stays";
     deleteLineOf("Lodz.jpg", IDYES, [] {});
     EXPECT_TRUE(WaitUntil([&] { return !FileExists("D:\\L\\Lodz.jpg") && LineCount(app) == 201; }));

@@ -142,17 +142,8 @@ TEST_F(SettingsTest, ChoicesKeysSaveAndLoad)
 
 // A question answered No returns to the dialog with the steps before it committed, here the
 // folder. OK commits a unit and a limit's first 9 digits, and a folder unticks the drive boxes.
-// A search after OK then walks the folder instead of the ticked drives and keeps the files within
-// both limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not
-// the drive that the file dialog left current.
-TEST_F(SettingsTest, OkCommitsAndTheSearchFollows)
+TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
 {
-    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
-    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
-    MakeFile("D:\\g2.bin", mb4097);
-    MakeFile("D:\\g3.bin", gb5);
-    MakeFile("D:\\g4.bin", gb5 + 1);
-    MakeFile("E:\\e.avi");   // whichever drive a dialog leaves current holds a video
     Open();
     BrowseTo(L"E:\\");
     Press(155, [&] { return Shown(157); });
@@ -176,12 +167,26 @@ TEST_F(SettingsTest, OkCommitsAndTheSearchFollows)
     Open();
     EXPECT_EQ(1, Unit(165));
     EXPECT_EQ("123456789", Text(164));
+}
 
+// A search after OK walks the folder instead of the ticked drives and keeps the files within both
+// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not the
+// drive that the file dialog left current.
+TEST_F(SettingsTest, ASearchUsesTheSettings)
+{
+    const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
+    MakeFile("D:\\g1.avi", mb4097 - 1);   // sparse; a video, which the last search must not find
+    MakeFile("D:\\g2.bin", mb4097);
+    MakeFile("D:\\g3.bin", gb5);
+    MakeFile("D:\\g4.bin", gb5 + 1);
+    Open();
     BrowseTo(L"D:\\");
     Tick(160);
     Tick(161);
-    SetText(163, "4097");   // MB
-    SetText(164, "5");      // GB
+    SetText(163, "4097");
+    StepUnit(165, VK_DOWN, 1);   // KB -> MB
+    Tick(162);
+    SetText(164, "5");   // GB
     End(151);
     TickDrives(app, {"E:"});
     EXPECT_EQ((std::set<std::string>{"D:\\\\g2.bin", "D:\\\\g3.bin"}), Found());

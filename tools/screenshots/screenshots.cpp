@@ -99,8 +99,8 @@ void Check(bool ok, const char *what)
 
 void MakeMediaTree()
 {
-    ClearFolder("D:");
-    ClearFolder("E:");
+    ClearFolder(L"D:");
+    ClearFolder(L"E:");
     const char *files[] = {
         "D:\\Media\\Holiday 2026\\beach.jpg", "D:\\Media\\Holiday 2026\\harbour.png",
         "D:\\Media\\Holiday 2026\\sunset.jpg", "D:\\Media\\Music\\Album\\01 Overture.mp3",
@@ -214,8 +214,8 @@ int main()
     ShowAdvancedDialog(app);
     ShowProgress(app);
     EndSorvane(app);
-    ClearFolder("D:");
-    ClearFolder("E:");
+    ClearFolder(L"D:");
+    ClearFolder(L"E:");
     std::printf("screenshots: %s\n", g_failures ? "some failed" : "all taken");
     return g_failures ? 1 : 0;
 }
