@@ -106,12 +106,6 @@ TEST_F(ExportListTest, TheFileHoldsTheListOrTheUserIsTold)
     ASSERT_TRUE(slow.Hold(INFINITE));
     PostMessageA(app.main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.main); })) << "the window stayed while the export wrote";
-    // From here the whole program is slowed too: a box shown as it ends stays up for a pause.
-    Throttle all;
-    all.pid = app.pi.dwProcessId;
-    all.runMs = 20;
-    all.pauseMs = 30;
-    all.Start();
     slow.pauseMs = 20;
     SetEvent(slow.wake);
     bool boxShown = false;
