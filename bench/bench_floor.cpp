@@ -8,26 +8,9 @@ const char g_benchName[] = "bench_floor";
 
 static long long s_files, s_folders;
 
-static void Walk(const char *folder)
+static void Walk(const char *root)
 {
-    ++s_folders;
-    char pattern[MAX_PATH + 8];
-    if (std::snprintf(pattern, sizeof pattern, "%s\\*.*", folder) >= static_cast<int>(sizeof pattern))
-        return;
-    WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA(pattern, &entry);
-    if (listing == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            ++s_files;
-        } else if (lstrcmpA(entry.cFileName, ".") != 0 && lstrcmpA(entry.cFileName, "..") != 0) {
-            char path[MAX_PATH + 8];
-            if (std::snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName) < static_cast<int>(sizeof path))
-                Walk(path);
-        }
-    } while (FindNextFileA(listing, &entry));
-    FindClose(listing);
+    WalkTree(root, [](const char *) { ++s_files; }, [] { ++s_folders; });
 }
 
 static double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)

@@ -24,6 +24,30 @@ inline bool WaitFor(bool (*pred)(void *), void *arg, int timeoutMs, DWORD pollMs
     return true;
 }
 
+// Walks the tree with FindFirstFileA as a bare search would: onFolder for each folder entered,
+// the root included, and onFile for each file's name.
+inline void WalkTree(const char *folder, void (*onFile)(const char *name), void (*onFolder)())
+{
+    onFolder();
+    char pattern[MAX_PATH + 8];
+    if (std::snprintf(pattern, sizeof pattern, "%s\\*.*", folder) >= static_cast<int>(sizeof pattern))
+        return;
+    WIN32_FIND_DATAA entry;
+    HANDLE listing = FindFirstFileA(pattern, &entry);
+    if (listing == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            onFile(entry.cFileName);
+        } else if (lstrcmpA(entry.cFileName, ".") != 0 && lstrcmpA(entry.cFileName, "..") != 0) {
+            char path[MAX_PATH + 8];
+            if (std::snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName) < static_cast<int>(sizeof path))
+                WalkTree(path, onFile, onFolder);
+        }
+    } while (FindNextFileA(listing, &entry));
+    FindClose(listing);
+}
+
 // Runs the worker, which gets this thread's ID, while this thread waits in GetMessage as a
 // window's thread does, until the worker posts WM_QUIT to it.
 inline void ServeWhile(LPTHREAD_START_ROUTINE worker)

@@ -1,6 +1,7 @@
 // Drives the real Sorvane.exe over the benchmark tree and prints its figures against the floors
 // that bench_floor measured in the same run, each the best of several runs; the cost of a hit
-// against its own floor, an append taken in the same round, as the median of the rounds.
+// against its own floor, an append taken in the same round, as the median of the rounds; and
+// against the same appends made within a bare walk of the tree, as the program makes them.
 // Usage: bench_sorvane SORVANE_EXE DRIVE_TEXT walk_ms roundtrip_us folders media
 //   (DRIVE_TEXT is the text of the one drive box to tick, e.g. "D:").
 #include "bench_program.h"
@@ -173,12 +174,10 @@ static DWORD WINAPI AppendLines(LPVOID listThread)
     return 0;
 }
 
-static double AppendMs()
+// The frame and list the appends go to, made afresh for each measurement.
+static HWND MakeFloorList()
 {
     static HFONT font = CreateFontA(17, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Times new roman");
-    for (int i = 0; i < kAppends; ++i)
-        std::snprintf(s_floorLines[i], sizeof s_floorLines[i], "(%d) D:\\\\bench\\folder%03d\\file%03d.jpg", i + 1,
-                      i / 40, i % 40);
     HWND frame = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 700, NULL, NULL, NULL, NULL);
     s_floorList = CreateWindowExA(0, "LISTBOX", "",
                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
@@ -189,9 +188,58 @@ static double AppendMs()
     UpdateWindow(frame);
     SendMessageA(s_floorList, LB_INITSTORAGE, 10000, 2600000);
     SendMessageA(s_floorList, WM_SETREDRAW, FALSE, 0);
+    return frame;
+}
+
+static double AppendMs()
+{
+    for (int i = 0; i < kAppends; ++i)
+        std::snprintf(s_floorLines[i], sizeof s_floorLines[i], "(%d) D:\\\\bench\\folder%03d\\file%03d.jpg", i + 1,
+                      i / 40, i % 40);
+    HWND frame = MakeFloorList();
     ServeWhile(AppendLines);
     DestroyWindow(frame);
     return s_appendMs;
+}
+
+// --- The same appends within a bare walk ---
+// The program appends each hit as its walk finds it, with the listing's work between two appends,
+// which a run of appends alone does not have. A bare walk of the tree that appends the same lines
+// at its hits, less the same walk without them, gives what an append costs there, with nothing of
+// the program's own.
+
+static const char *s_walkRoot;
+static bool s_walkAppends;  // the walk appends at its hits
+static int s_walkHits;
+static double s_walkMs;
+
+// The tree's media files are the first 40 of each folder, "file000" to "file039".
+static void AppendAtHit(const char *name)
+{
+    bool hit = std::strncmp(name, "file", 4) == 0 && std::atoi(name + 4) < 40;
+    if (hit && s_walkAppends && s_walkHits < kAppends)
+        SendMessageA(s_floorList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s_floorLines[s_walkHits]));
+    s_walkHits += hit;
+}
+
+static DWORD WINAPI WalkAppending(LPVOID listThread)
+{
+    s_walkHits = 0;
+    double a = NowMs();
+    WalkTree(s_walkRoot, AppendAtHit, [] {});
+    s_walkMs = NowMs() - a;
+    PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(listThread)), WM_QUIT, 0, 0);
+    return 0;
+}
+
+// One walk of the tree, appending at its hits or not.
+static double WalkMs(bool appends)
+{
+    s_walkAppends = appends;
+    HWND frame = MakeFloorList();
+    ServeWhile(WalkAppending);
+    DestroyWindow(frame);
+    return s_walkMs;
 }
 
 // The best of several runs, since other work on the machine only ever adds time; where two runs
@@ -218,15 +266,20 @@ int main(int argc, char **argv)
     // the machine's load touches the three alike.
     const int rounds = 7;
     int lines = 0, hitLines = 0;
-    std::vector<double> appends, bares, hitRuns, perHit, ratios;
+    std::vector<double> appends, bares, hitRuns, perHit, ratios, walkAppends, walkRatios, walkShares;
+    s_walkRoot = argv[2];
     for (int i = 0; i < rounds; ++i) {
         appends.push_back(AppendMs());
+        double walkBare = WalkMs(false);
+        walkAppends.push_back((WalkMs(true) - walkBare) / std::max(s_walkHits, 1));
         SetBoxes(argv[2], false);
         bares.push_back(Search(false, &lines));
         SetBoxes(argv[2], true);
         hitRuns.push_back(Search(false, &hitLines));
         perHit.push_back((hitRuns.back() - bares.back()) / hitLines);
         ratios.push_back(perHit.back() / appends.back());
+        walkShares.push_back(walkAppends.back() / appends.back());
+        walkRatios.push_back(perHit.back() / walkAppends.back());
     }
     const double bare = Best(bares), hits = Best(hitRuns), appendMs = Median(appends);
     double unnumber = 1e18, renumber = 1e18;
@@ -257,6 +310,12 @@ int main(int argc, char **argv)
                 Best(appends), Worst(appends), tripMs);
     std::printf("%-44s %8.2f   (%.2f-%.2f; goal <= 1.05)\n", "   cost per hit / append, median of rounds",
                 Median(ratios), Best(ratios), Worst(ratios));
+    std::printf("%-44s %8.3f ms (%.3f-%.3f) for %d hits\n", "   append within a bare walk, median (spread)",
+                Median(walkAppends), Best(walkAppends), Worst(walkAppends), s_walkHits);
+    std::printf("%-44s %8.2f   (%.2f-%.2f)\n", "   append within a walk / append, median", Median(walkShares),
+                Best(walkShares), Worst(walkShares));
+    std::printf("%-44s %8.2f   (%.2f-%.2f)\n", "   cost per hit / append within a walk, median", Median(walkRatios),
+                Best(walkRatios), Worst(walkRatios));
     std::printf("%-44s %8.0f ms %7.0f ms %7.2f   (goal <= 1.10)\n", "4. numbering pass, numbers removed", unnumber,
                 floorNumbers, unnumber / floorNumbers);
     std::printf("%-44s %8.0f ms %7.0f ms %7.2f\n", "   numbering pass, numbers added", renumber, floorNumbers,
