@@ -62,8 +62,13 @@ protected:
     {
         WriteFileBytes("D:\\load.svq", bytes);
         UseFileDialog(168, "D:\\load.svq");
-        SendNow(dlg, WM_NULL, 0, 0, 10000);   // handled once the load is done or its warning is up
-        if (!WaitForBox(app, kInvalidData, 300))
+        // Handled once the load is done or inside its warning's loop, where the box exists even if
+        // it does not show yet: a box that the dialog owns then is the warning.
+        SendNow(dlg, WM_NULL, 0, 0, 10000);
+        HWND box = NULL;
+        for (HWND w = NULL; (w = FindWindowExA(NULL, w, "#32770", NULL)) != NULL;)
+            box = GetWindow(w, GW_OWNER) == dlg ? w : box;
+        if (!box)
             return false;
         AnswerBox(app, kInvalidData, IDOK, dlg);
         return true;
