@@ -193,9 +193,6 @@ static HWND MakeFloorList()
 
 static double AppendMs()
 {
-    for (int i = 0; i < kAppends; ++i)
-        std::snprintf(s_floorLines[i], sizeof s_floorLines[i], "(%d) D:\\\\bench\\folder%03d\\file%03d.jpg", i + 1,
-                      i / 40, i % 40);
     HWND frame = MakeFloorList();
     ServeWhile(AppendLines);
     DestroyWindow(frame);
@@ -268,6 +265,9 @@ int main(int argc, char **argv)
     int lines = 0, hitLines = 0;
     std::vector<double> appends, bares, hitRuns, perHit, ratios, walkAppends, walkRatios, walkShares;
     s_walkRoot = argv[2];
+    for (int i = 0; i < kAppends; ++i)
+        std::snprintf(s_floorLines[i], sizeof s_floorLines[i], "(%d) D:\\\\bench\\folder%03d\\file%03d.jpg", i + 1,
+                      i / 40, i % 40);
     for (int i = 0; i < rounds; ++i) {
         appends.push_back(AppendMs());
         double walkBare = WalkMs(false);
