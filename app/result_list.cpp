@@ -50,9 +50,10 @@ static void SetRedraw(HWND window, bool on)
         SendMessageA(window, WM_SETREDRAW, on, 0);
 }
 
-// Lines appended below the visible ones change only the scroll bars, which the list sets again
-// when redraw comes back on; visible lines, a numbering pass, or anything the user did in the
-// list need their repaint.
+// Lines appended below the visible ones change only the vertical scroll bar, set here directly:
+// turning redraw on for it would repaint the whole list. The list box sets the bar again when
+// redraw comes back on. Visible lines, a numbering pass, or anything the user did in the list
+// need their repaint.
 static void RepaintListIfChanged()
 {
     int count = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
@@ -65,9 +66,17 @@ static void RepaintListIfChanged()
     int shown = itemHeight > 0 ? client.bottom / itemHeight + 1 : count;
     bool visibleChange = s_listTouched || s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
     s_paintedCount = count;
+    if (!visibleChange) {
+        SCROLLINFO bar = {};
+        bar.cbSize = sizeof bar;
+        bar.fMask = SIF_RANGE | SIF_PAGE;
+        bar.nMax = count - 1;
+        bar.nPage = static_cast<UINT>(shown - 1);
+        SetScrollInfo(g_resultList, SB_VERT, &bar, TRUE);
+        return;
+    }
     SetRedraw(g_resultList, true);
-    if (visibleChange)
-        InvalidateRect(g_resultList, NULL, TRUE);
+    InvalidateRect(g_resultList, NULL, TRUE);
     UpdateWindow(g_resultList);
     SetRedraw(g_resultList, false);
     s_listTouched = false;  // after this repaint's own WM_PAINT

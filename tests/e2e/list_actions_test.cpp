@@ -6,9 +6,11 @@ namespace {
 
 using ListActionsTest = SorvaneTest;
 
-// D: holds the files to act on and is walked at once; E: is a long stretch of empty folders
-// during which no line lands. A click and Page Down in the list then show, a tick later, what a
-// full repaint of the same rows shows after the search, and the status line stays visible.
+// D: holds the files to act on, 200 of them each in a folder of its own, so that lines land over
+// many ticks; E: is a long stretch of empty folders during which no line lands. The scroll bar
+// then counts every line, as it does after the search. A click and Page Down in the list show, a
+// tick later, what a full repaint of the same rows shows after the search, and the status line
+// stays visible.
 // Removing a line selects the one before it, or the second after the first is removed, and
 // leaves the file. The context menu opens on the list only, from
 // the keyboard below the selected line. A new search drops the old selection. A file that cannot
@@ -19,8 +21,12 @@ using ListActionsTest = SorvaneTest;
 // folder named in Japanese, none is listed: the first two would read as Lodz.jpg and Omega.jpg.
 TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatStay)
 {
-    for (int i = 0; i < 200; ++i)
-        MakeFile("D:\\hits\\h" + std::to_string(i) + ".jpg");
+    for (int i = 0; i < 200; ++i) {
+        std::string folder = "D:\\hits\\f" + std::to_string(i);
+        MakeFile(folder + "\\h.jpg");
+        for (int e = 0; e < 10; ++e)
+            CreateDirectoryA((folder + "\\e" + std::to_string(e)).c_str(), NULL);
+    }
     MakeFile("D:\\L\\a.png", 1000);
     MakeFile("D:\\L\\c.png", 4000);
     MakeFile("D:\\L\\d.png", 8000);
@@ -43,7 +49,7 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     // they hold still: on a loaded machine both the focus and the tick can come late. With no
     // window manager on the display, a closed message box can leave no window active; activating
     // the main window gives the list its focus back as a click on the window would.
-    auto settledPixels = [&](bool focused) {
+    auto settledPixels = [&](bool focused, RECT r) {
         GUITHREADINFO gui = {};
         gui.cbSize = sizeof gui;
         EXPECT_TRUE(!focused || WaitUntil([&] {
@@ -52,8 +58,6 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
             SetForegroundWindow(app.main);
             return false;
         })) << "the list has no focus; active " << gui.hwndActive << ", focus " << gui.hwndFocus;
-        RECT r;
-        GetWindowRect(list, &r);
         std::vector<uint32_t> now, before;
         EXPECT_TRUE(WaitUntil([&] {
             before = now;
@@ -62,20 +66,26 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
         }, 10000)) << "the list never held still";
         return now;
     };
-    settledPixels(false);  // the last lines are drawn: from here on no line lands
+    RECT whole;
+    GetWindowRect(list, &whole);
+    RECT bar = {whole.right - GetSystemMetrics(SM_CXVSCROLL) - 1, whole.top, whole.right, whole.bottom};  // its border included
+    settledPixels(false, whole);  // the last lines are drawn: from here on no line lands
+    std::vector<uint32_t> barWhileSearching = settledPixels(false, bar);
     LPARAM third = MAKELPARAM(40, 5 * SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) / 2);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, third);
     PostMessageA(list, WM_LBUTTONUP, 0, third);
     SendKey(list, VK_NEXT);
     int top = 0;
     ASSERT_TRUE(WaitUntil([&] { return (top = SendMessageW(list, LB_GETTOPINDEX, 0, 0)) > 0; })) << "Page Down did not scroll";
-    std::vector<uint32_t> scrolled = settledPixels(true);
+    std::vector<uint32_t> scrolled = settledPixels(true, whole);
     EXPECT_TRUE(IsWindowVisible(ChildById(app.main, 128))) << "the status line is hidden";
     ASSERT_EQ(0u, WindowTextOf(ChildById(app.main, 128)).find("Searching E:")) << "the search left the stretch before the checks";
     ExpectCompletionBox(app);
     ASSERT_EQ(top, SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     RedrawWindow(list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    EXPECT_TRUE(scrolled == settledPixels(true)) << "the list does not show what the user did";
+    EXPECT_TRUE(scrolled == settledPixels(true, whole)) << "the list does not show what the user did";
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+    EXPECT_TRUE(barWhileSearching == settledPixels(true, bar)) << "the scroll bar did not count the lines below the view";
 
     auto selected = [&] { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); };
     std::vector<std::string> p = PathsNumberedInOrder(AllLines(app));
