@@ -23,6 +23,7 @@ static const UINT kRenumberLine = WM_USER + 0x100;
 
 static const UINT_PTR kListPaceTimer = 0x5350;
 static const UINT kListPaceMs = 100;  // 10 repaints a second while lines pour in
+static const int kBarTicks = 5;        // the scroll bar alone: twice a second while lines pour in
 
 static HFONT s_listFont;
 static HFONT s_statusFont;
@@ -32,6 +33,8 @@ static bool s_searchBurst;             // a search is appending (not paused)
 static bool s_numberingBurst;          // a numbering pass is rewriting lines
 static bool s_paced;                   // the list's redraw is off and the timer runs
 static int s_paintedCount;             // lines the list had at its last paced repaint
+static int s_barCount;                 // lines the vertical scroll bar counts
+static int s_barTicks;                 // ticks since it was last set while lines kept coming
 static bool s_listTouched;             // the user changed what the list shows since that repaint
 static bool s_statusChanged;           // the status text changed since the last paced repaint
 static std::atomic<bool> s_numberingRuns(false);
@@ -51,13 +54,16 @@ static void SetRedraw(HWND window, bool on)
 }
 
 // Lines appended below the visible ones change only the vertical scroll bar, set here directly:
-// turning redraw on for it would repaint the whole list. The list box sets the bar again when
-// redraw comes back on. Visible lines, a numbering pass, or anything the user did in the list
-// need their repaint.
+// turning redraw on for it would repaint the whole list. Under Wine even the bar's own repaint
+// costs the walkers several percent of a search at every tick, so while lines keep coming it is
+// set every few ticks, and at the first tick after they stop. The list box sets the bar again
+// when redraw comes back on. Visible lines, a numbering pass, or anything the user did in the
+// list need their repaint.
 static void RepaintListIfChanged()
 {
     int count = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
-    if (count == s_paintedCount && !s_numberingBurst && !s_listTouched)
+    bool coming = count != s_paintedCount;
+    if (!coming && count == s_barCount && !s_numberingBurst && !s_listTouched)
         return;
     int top = static_cast<int>(SendMessageA(g_resultList, LB_GETTOPINDEX, 0, 0));
     int itemHeight = static_cast<int>(SendMessageA(g_resultList, LB_GETITEMHEIGHT, 0, 0));
@@ -67,6 +73,10 @@ static void RepaintListIfChanged()
     bool visibleChange = s_listTouched || s_numberingBurst || count < s_paintedCount || s_paintedCount < top + shown;
     s_paintedCount = count;
     if (!visibleChange) {
+        if (coming && ++s_barTicks < kBarTicks)
+            return;
+        s_barTicks = 0;
+        s_barCount = count;
         SCROLLINFO bar = {};
         bar.cbSize = sizeof bar;
         bar.fMask = SIF_RANGE | SIF_PAGE;
@@ -75,6 +85,7 @@ static void RepaintListIfChanged()
         SetScrollInfo(g_resultList, SB_VERT, &bar, TRUE);
         return;
     }
+    s_barCount = count;
     SetRedraw(g_resultList, true);
     InvalidateRect(g_resultList, NULL, TRUE);
     UpdateWindow(g_resultList);
@@ -99,7 +110,8 @@ static void ApplyPacing()
     g_listPaced.store(want);
     s_listTouched = s_statusChanged = false;
     if (want) {
-        s_paintedCount = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
+        s_paintedCount = s_barCount = static_cast<int>(SendMessageA(g_resultList, LB_GETCOUNT, 0, 0));
+        s_barTicks = 0;
         SetRedraw(g_resultList, false);
         SetTimer(g_mainWindow, kListPaceTimer, kListPaceMs, NULL);
     } else {
