@@ -21,7 +21,8 @@ TEST_F(CodePage932Test, OpenParentFolderAndSendToKeepWholeCharacters)
     PostCommand(app.main, 118);
     HWND folder = NULL;
     EXPECT_TRUE(WaitUntil([&] { return (folder = FindWindowA(NULL, kHyo.c_str())) != NULL; }, 15000));
-    PostMessageA(folder, WM_CLOSE, 0, 0);
+    PostMessageA(folder, WM_CLOSE, 0, 0);  // gone first: shown late, it would take the focus and close the menu below
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(folder); }, 15000));
 
     PickSendItem(app, false);     // Send To E:
     HWND progress = WaitForProgressWindow(app);
