@@ -49,10 +49,9 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     // they hold still: on a loaded machine both the focus and the tick can come late. With no
     // window manager on the display, a closed message box can leave no window active; activating
     // the main window gives the list its focus back as a click on the window would.
-    auto settledPixels = [&](bool focused, RECT r) {
-        GUITHREADINFO gui = {};
-        gui.cbSize = sizeof gui;
-        EXPECT_TRUE(!focused || WaitUntil([&] {
+    auto settledPixels = [&](RECT r) {
+        GUITHREADINFO gui = {sizeof gui, 0, NULL, NULL, NULL, NULL, NULL, NULL, {}};
+        EXPECT_TRUE(WaitUntil([&] {
             if (GetGUIThreadInfo(GetWindowThreadProcessId(list, NULL), &gui) && gui.hwndFocus == list)
                 return true;
             SetForegroundWindow(app.main);
@@ -70,9 +69,11 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     GetWindowRect(list, &whole);
     GetWindowRect(ChildById(app.main, 128), &statusLine);
     RECT bar = {whole.right - GetSystemMetrics(SM_CXVSCROLL) - 1, whole.top, whole.right, whole.bottom};  // its border included
-    settledPixels(false, whole);  // the last lines are drawn: from here on no line lands
-    for (int repaint = 0; repaint < 2; ++repaint)  // E:'s folders change the status at each tick: the bar's has run
-        ASSERT_TRUE(WaitUntil([&, shown = ScreenPixels(statusLine)] { return ScreenPixels(statusLine) != shown; }));
+    auto twoTicks = [&] {  // E:'s folders change the status line at each tick, which repaints it
+        for (int repaint = 0; repaint < 2; ++repaint)
+            ASSERT_TRUE(WaitUntil([&, was = ScreenPixels(statusLine)] { return ScreenPixels(statusLine) != was; })) << "no repaint";
+    };
+    twoTicks();  // from here on no line lands, and the last ones are drawn
     std::vector<uint32_t> barWhileSearching = ScreenPixels(bar);
     LPARAM third = MAKELPARAM(40, 5 * SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) / 2);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, third);
@@ -80,15 +81,15 @@ TEST_F(ListActionsTest, TheListDrawsWhatTheUserDoesAndKeepsTheLinesOfFilesThatSt
     SendKey(list, VK_NEXT);
     int top = 0;
     ASSERT_TRUE(WaitUntil([&] { return (top = SendMessageW(list, LB_GETTOPINDEX, 0, 0)) > 0; })) << "Page Down did not scroll";
-    std::vector<uint32_t> scrolled = settledPixels(true, whole);
-    EXPECT_TRUE(IsWindowVisible(ChildById(app.main, 128))) << "the status line is hidden";
+    twoTicks();
+    std::vector<uint32_t> scrolled = settledPixels(whole);
     ASSERT_EQ(0u, WindowTextOf(ChildById(app.main, 128)).find("Searching E:")) << "the search left the stretch before the checks";
     ExpectCompletionBox(app);
     ASSERT_EQ(top, SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     RedrawWindow(list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    EXPECT_TRUE(scrolled == settledPixels(true, whole)) << "the list does not show what the user did";
+    EXPECT_TRUE(scrolled == settledPixels(whole)) << "the list does not show what the user did";
     SendMessageW(list, LB_SETTOPINDEX, 0, 0);
-    EXPECT_TRUE(barWhileSearching == settledPixels(true, bar)) << "the scroll bar did not count the lines below the view";
+    EXPECT_TRUE(barWhileSearching == settledPixels(bar)) << "the scroll bar did not count the lines below the view";
 
     auto selected = [&] { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); };
     std::vector<std::string> p = PathsNumberedInOrder(AllLines(app));
