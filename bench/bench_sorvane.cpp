@@ -260,8 +260,10 @@ int main(int argc, char **argv)
 
     Launch(argv[1]);
     // Rounds of an append floor, a search without hits and one with them, so that a change in
-    // the machine's load touches the three alike.
-    const int rounds = 7;
+    // the machine's load touches the three alike. These machines' pace alone moves a plain loop,
+    // pinned to one CPU, by up to half from one second to the next, and a round's ratio by some
+    // 15 %: fifteen rounds bring the median's own spread to a few percent.
+    const int rounds = 15;
     int lines = 0, hitLines = 0;
     std::vector<double> appends, bares, hitRuns, perHit, ratios, walkAppends, walkRatios, walkShares;
     s_walkRoot = argv[2];
