@@ -23,7 +23,10 @@ bool ExactAnsiName(const wchar_t *name, char *out, size_t outBytes, ToAnsiText t
         return false;
     wchar_t back[kNameChars];
     int bytes = outBytes > INT_MAX ? INT_MAX : static_cast<int>(outBytes);
-    if (toAnsi(name, out, bytes) > 0 && toWide(out, back, kNameChars) > 0 && std::wcscmp(back, name) == 0)
+    // Windows drops a final dot or blank from every name of a path: such a name reaches another file.
+    size_t len = std::wcslen(name);
+    bool trimmed = len > 0 && (name[len - 1] == L'.' || name[len - 1] == L' ');
+    if (!trimmed && toAnsi(name, out, bytes) > 0 && toWide(out, back, kNameChars) > 0 && std::wcscmp(back, name) == 0)
         return true;
     out[0] = '\0';
     return false;
@@ -57,4 +60,11 @@ bool IsAtOrInside(const char *path, const char *folder, const LeadBytes &code)
         f = NextChar(f, code);
     }
     return folderEndsInBackslash || *p == '\0' || *p == '\\';
+}
+
+bool IsFullPath(const char *path)
+{
+    char letter = static_cast<char>(path[0] | 0x20);
+    return (letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\') ||
+           (path[0] == '\\' && path[1] == '\\');
 }

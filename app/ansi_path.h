@@ -27,13 +27,17 @@ enum { kNameChars = 260 };  // a listed name with its zero, as the file search g
 
 // The ANSI form of a listed name into out when it is exact, that is, converted back it gives the
 // same name. A look-alike by best fit ("Lodz" for a name whose L has a stroke, a decomposed
-// accent as a spacing one), a '?' for a character the code page lacks, or a form that does not
-// fit: false (out empty).
+// accent as a spacing one), a '?' for a character the code page lacks, a name ending in a dot or
+// a blank, or a form that does not fit: false (out empty).
 bool ExactAnsiName(const wchar_t *name, char *out, size_t outBytes, ToAnsiText toAnsi, ToWideText toWide);
 
 // True when the path is the folder or lies inside it. Characters are compared in turn, ASCII
 // letters in either case alike and a run of backslashes read as one, so that C:\\Windows\x is
 // inside C:\WINDOWS.
 bool IsAtOrInside(const char *path, const char *folder, const LeadBytes &code);
+
+// True for a path that means the same whatever the current directory: a drive and its root
+// ("C:\..."), or a network path ("\\server\share").
+bool IsFullPath(const char *path);
 
 #endif

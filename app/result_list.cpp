@@ -376,9 +376,12 @@ void DeleteSelectedFile()
         return;
     if (!DeleteFileA(g_selectedPath)) {
         // A file already gone is what the user asked for: its line goes, without a word. The size
-        // looked up before the question leaves the total too (0 for a file gone before it).
+        // looked up before the question leaves the total too (0 for a file gone before it). A
+        // folder gone takes its files with it; a drive gone (a stick pulled out) does not.
         DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        char root[4] = {g_selectedPath[0], ':', '\\', '\0'};
+        bool driveGone = g_selectedPath[1] == ':' && GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
+        if (error != ERROR_FILE_NOT_FOUND && (error != ERROR_PATH_NOT_FOUND || driveGone)) {
             MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
             return;
         }

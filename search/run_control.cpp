@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../app/controls.h"
+#include "../app/ansi_path.h"
 #include "../app/ids.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
@@ -149,9 +150,10 @@ void StartSearch()
     // start; they hold this thread only (a walker waits at its first status text until Start
     // returns) and order nothing: the event below is what makes sure the search is Running.
     if (g_settings.folderSwitch) {
-        // A settings file may switch the folder on without naming one; an empty root would
-        // walk the root of the current drive instead.
-        if (g_settings.searchFolder[0])
+        // A settings file may switch the folder on without naming one, or name one by a relative
+        // path: either would walk wherever the file dialogs left the current directory, and the
+        // item actions would later find other files there.
+        if (IsFullPath(g_settings.searchFolder))
             StartWalker(g_settings.searchFolder);
         s_startTime.store(Now());
         Sleep(100);

@@ -127,8 +127,9 @@ BOOL CopyFileChunked(const char *source, const char *target, LPPROGRESS_ROUTINE 
         error = ERROR_NOT_ENOUGH_MEMORY;
     else if (!GetFileInformationByHandleEx(in, FileBasicInfo, &info, sizeof info) || !GetFileSizeEx(in, &size))
         error = GetLastError();
-    else
-        error = RoomError(target, static_cast<unsigned long long>(size.QuadPart));
+    else if ((error = RoomError(target, static_cast<unsigned long long>(size.QuadPart))) != 0 &&
+             (flags & COPY_FILE_FAIL_IF_EXISTS) && GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES)
+        error = ERROR_FILE_EXISTS;  // as the system's copy, which meets the existing target first
     if (error == 0) {
         // Not set to its full size first: on FAT that would write the whole file in zeros.
         DWORD disposition = (flags & COPY_FILE_FAIL_IF_EXISTS) ? CREATE_NEW : CREATE_ALWAYS;

@@ -13,7 +13,8 @@ enum { kCopyChunkBytes = 1 << 20 };  // larger chunks measured slower: they leav
 // Copies source to target. With COPY_FILE_FAIL_IF_EXISTS an existing target fails the copy
 // (ERROR_FILE_EXISTS) and is left untouched; the check and the creation are one step.
 // A file that cannot fit on the target's volume (its free space, or the file size limit of FAT)
-// fails before the target is created, with ERROR_DISK_FULL or ERROR_FILE_TOO_LARGE.
+// fails before the target is created, with ERROR_DISK_FULL or ERROR_FILE_TOO_LARGE, unless the
+// target exists: that stays ERROR_FILE_EXISTS, however large the file.
 // progress (may be NULL) is called like the system calls it: once as the stream starts
 // (CALLBACK_STREAM_SWITCH) and after each chunk (CALLBACK_CHUNK_FINISHED). PROGRESS_CANCEL or
 // PROGRESS_STOP from it, or *abort turning true, ends the copy with ERROR_REQUEST_ABORTED;

@@ -21,17 +21,20 @@ struct HiddenDriveE {
 };
 
 // Send To of one file shows that file's size as the total; Cancel in the pause after its copy
-// does not stop the next send. Send All then keeps an existing target, and reports the unreadable
-// file once, after its window has gone. With the removable drive gone, Folder... comes first.
+// does not stop the next send. Send All then keeps the existing targets, even one too large for E:
+// (skipped, not failed), and reports the unreadable file once, after its window has gone. With
+// the removable drive gone, Folder... comes first.
 TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
 {
     MakeFile("D:\\c\\kept.jpg", 50);
+    MakeFile("D:\\c\\huge.jpg", 1ull << 42);   // sparse, and more than E: holds
     MakeFile("D:\\c\\new.jpg", 70);
     MakeFile("D:\\c\\more.jpg", 60);
     MakeFile("D:\\c\\locked.jpg", 30);
     WriteFileBytes("E:\\kept.jpg", "ooo");
+    WriteFileBytes("E:\\huge.jpg", "o");
     std::vector<std::string> lines = SearchDriveD(app);
-    ASSERT_EQ(4u, lines.size());
+    ASSERT_EQ(5u, lines.size());
     // Opened without sharing until the test ends: the program cannot read it.
     ASSERT_NE(INVALID_HANDLE_VALUE, CreateFileA("D:\\c\\locked.jpg", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL));
 
@@ -51,7 +54,7 @@ TEST_F(SendEngineTest, SendsNeverOverwriteAndReportWhatCouldNotBeSent)
     ASSERT_TRUE(progress != NULL);
     ASSERT_TRUE(WaitForBox(app, "could not be sent", 30000) != NULL) << "no report";
     EXPECT_FALSE(IsWindow(progress)) << "the report came before the send's window had gone";
-    AnswerBox(app, "1 of 4 file(s) could not be sent.", IDOK, app.main);
+    AnswerBox(app, "1 of 5 file(s) could not be sent.", IDOK, app.main);
     EXPECT_TRUE(NoDialogFor(app, 800)) << "more than one box for one send";
     EXPECT_EQ("ooo", ReadFileBytes("E:\\kept.jpg"));
 

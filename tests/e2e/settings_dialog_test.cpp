@@ -175,8 +175,8 @@ TEST_F(SettingsTest, OkCommitsTheStepsBeforeAQuestion)
 }
 
 // A search after OK walks the folder instead of the ticked drives and keeps the files within both
-// limits to the byte, past 4 GB too. A folder switched on without a folder walks nothing, not the
-// drive that the file dialog left current.
+// limits to the byte, past 4 GB too. A folder switched on by a relative path (or none) walks
+// nothing, not the folder that the file dialog left current.
 TEST_F(SettingsTest, ASearchUsesTheSettings)
 {
     const uint64_t mb4097 = 4097ull << 20, gb5 = 5ull << 30;
@@ -196,7 +196,7 @@ TEST_F(SettingsTest, ASearchUsesTheSettings)
     TickDrives(app, {"E:"});
     EXPECT_EQ((std::set<std::string>{"D:\\\\g2.bin", "D:\\\\g3.bin"}), Found());
     Open();
-    EXPECT_FALSE(Load("2\r\n1\r\n0\r\n0"));
+    EXPECT_FALSE(Load("2 .\r\n1\r\n0\r\n0"));
     End(151);
     EXPECT_TRUE(Found().empty());
 }

@@ -1,6 +1,7 @@
 // The window-free rules on paths and names: list lines, parent folders, backslash runs, the
 // characters of a double-byte code page, the names a code page holds exactly, the system folder,
-// the ".svq" names and the drive lists. Bounds are the fuzz target's.
+// the folders a search may walk, the ".svq" names and the drive lists. Bounds are the fuzz
+// target's.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -62,6 +63,11 @@ TEST(PathsTest, ScansStepByCharactersAndTheSystemFolderIsFoundHoweverSpelt)
     for (const char *outside : {"C:\\\\Windows\\System", "C:\\Windows\\System32x", "C:\\\\Windows\\SysWOW64"})
         EXPECT_FALSE(IsAtOrInside(outside, system, cp932)) << outside;
     EXPECT_FALSE(IsAtOrInside("C:\\\x83\x61", "C:\\\x83\x41", cp932));
+    // Only a folder that means the same wherever the current directory is gets walked.
+    for (const char *full : {"C:\\", "d:\\Music", "\\\\srv\\share"})
+        EXPECT_TRUE(IsFullPath(full)) << full;
+    for (const char *relative : {"", "Music", "\\Media", "C:Media", "@:\\x"})
+        EXPECT_FALSE(IsFullPath(relative)) << relative;
 }
 
 // A Western code page with best fit: Latin-1 as it is, the L with a stroke as L, the rest '?'.
@@ -82,7 +88,7 @@ TEST(PathsTest, OnlyNamesTheCodePageHoldsAsTheyAreKeepTheirAnsiForm)
     char out[16];
     ASSERT_TRUE(ExactAnsiName(L"Caf\u00e9.jpg", out, sizeof out, toAnsi, toWide));
     EXPECT_STREQ("Caf\xe9.jpg", out);
-    for (const wchar_t *name : {L"\u0141odz.jpg", L"\u03a9mega.jpg", L"a-longer-name.jpg"}) {
+    for (const wchar_t *name : {L"\u0141odz.jpg", L"\u03a9mega.jpg", L"a-longer-name.jpg", L"a.jpg ", L"a.jpg."}) {
         EXPECT_FALSE(ExactAnsiName(name, out, sizeof out, toAnsi, toWide));
         EXPECT_STREQ("", out);
     }
