@@ -9,10 +9,10 @@ build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export SORVANE_XVFB=1
-# The search benchmark runs on one CPU, the Wine server and the display included: a cross-thread
+# Every benchmark runs on one CPU, the Wine server and the display included: a cross-thread
 # SendMessage between two CPUs costs several times as much and varies by some 40 % from run to
-# run with where the scheduler puts the threads, which would drown the cost of a hit.
-cpus=$(taskset -cp $$ | sed 's/.*: //')
+# run with where the scheduler puts the threads, which would drown the cost of a hit or of an
+# exported line.
 taskset -cp 1 $$ >/dev/null || echo "bench: cannot pin to CPU 1; the figures below vary more"
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh "$build"
@@ -50,5 +50,4 @@ echo "tree: $(val files) files in $(val folders) folders (root included); bare r
 cd "$root"
 trap - EXIT
 wine_env_stop
-taskset -cp "$cpus" $$ >/dev/null
 bash bench/send.sh "$build"

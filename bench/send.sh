@@ -7,6 +7,10 @@ build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 export SORVANE_XVFB=1
+# On one CPU, as the search benchmark (see run.sh): unpinned, the export's round trip per line and
+# the send's request for each next file cross CPUs, which costs more, and varies more, than the
+# program's own work that the ratios are meant to show.
+taskset -cp 1 $$ >/dev/null || echo "bench: cannot pin to CPU 1; the figures below vary more"
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh "$build"
 # D: of its own for the run, so that the search benchmark's tree on the usual D: stays as it is.
