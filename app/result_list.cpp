@@ -366,6 +366,13 @@ void RemoveSelectedLine()
     RemoveLineAndReselect();
 }
 
+// A folder gone takes its files with it; a drive gone (a stick pulled out) does not.
+static bool DriveGone(const char *path)
+{
+    char root[4] = {path[0], ':', '\\', '\0'};
+    return path[1] == ':' && GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
+}
+
 void DeleteSelectedFile()
 {
     if (!HaveSelection())
@@ -376,12 +383,9 @@ void DeleteSelectedFile()
         return;
     if (!DeleteFileA(g_selectedPath)) {
         // A file already gone is what the user asked for: its line goes, without a word. The size
-        // looked up before the question leaves the total too (0 for a file gone before it). A
-        // folder gone takes its files with it; a drive gone (a stick pulled out) does not.
+        // looked up before the question leaves the total too (0 for a file gone before it).
         DWORD error = GetLastError();
-        char root[4] = {g_selectedPath[0], ':', '\\', '\0'};
-        bool driveGone = g_selectedPath[1] == ':' && GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
-        if (error != ERROR_FILE_NOT_FOUND && (error != ERROR_PATH_NOT_FOUND || driveGone)) {
+        if (error != ERROR_FILE_NOT_FOUND && (error != ERROR_PATH_NOT_FOUND || DriveGone(g_selectedPath))) {
             MessageBoxA(g_mainWindow, "The file could not be deleted", kAppCaption, MB_ICONWARNING);
             return;
         }

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../app/controls.h"
 #include "../app/ansi_path.h"
+#include "../app/controls.h"
 #include "../app/ids.h"
 #include "../app/result_list.h"
 #include "../app/state.h"
